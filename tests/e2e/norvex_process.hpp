@@ -1,0 +1,82 @@
+#pragma once
+
+// Runs the built norvex as a user does: in a directory of its own, with
+// standard input and output on pipes, files or a terminal, and collects
+// the bytes it writes and how it ended.
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A scratch directory holding a table file; removed with the object.
+class WorkDir {
+public:
+    WorkDir();
+    ~WorkDir();
+    WorkDir(const WorkDir&) = delete;
+    WorkDir& operator=(const WorkDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    void write(const std::string& name, const std::string& bytes) const;
+    void install_shipped_table() const;
+
+private:
+    std::string path_;
+};
+
+struct Outcome {
+    std::string out;   // standard output
+    std::string err;   // standard error
+    int status = -1;   // exit status, or -1 when ended by a signal
+    int signal = 0;    // the signal that ended it
+};
+
+// closed_pipe: standard output is a pipe whose reader has already gone.
+enum class Feed { pipe, file, closed_pipe };
+
+struct RunOptions {
+    Feed input = Feed::pipe;
+    Feed output = Feed::pipe;
+    std::string stdout_path;                 // when set: standard output goes to this path
+    std::function<void()> in_child;          // runs in the child just before exec
+};
+
+// Standard input holds `input`, then ends.
+Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& options = {});
+
+// The shared console: standard input and output on a pseudo-terminal with
+// echo and output processing off, so the bytes compare exactly. The
+// session types each line only once the program waits for it (after a
+// prompt), as a user does.
+class TerminalSession {
+public:
+    explicit TerminalSession(const WorkDir& dir, bool signals = false);
+    ~TerminalSession();
+
+    // Reads standard output until it ends with `tail` (or the program ends).
+    bool wait_for(const std::string& tail, int timeout_ms = 5000);
+    void type(const std::string& bytes);
+    void interrupt();                        // Ctrl+C through the terminal
+    Outcome finish(int timeout_ms = 5000);   // waits for the end of the process
+
+    const std::string& output() const { return out_; }
+
+private:
+    void drain(int timeout_ms);
+
+    int master_ = -1;
+    int err_fd_ = -1;
+    pid_t pid_ = -1;
+    std::string out_;
+};
+
+// Splits standard output into the values of its result records, in order:
+// each "with NN.NN%" record gives two floats.
+std::vector<float> result_values(const std::string& out);
+
+}  // namespace e2e
