@@ -6,8 +6,7 @@
 #include "calc/belt_table.hpp"
 #include "calc/dialogue.hpp"
 #include "calc/query.hpp"
-#include "textio/fp_env.hpp"
-#include "textio/run_state.hpp"
+#include "textio/start_up.hpp"
 
 namespace {
 
@@ -19,8 +18,7 @@ norvex::Limits limits;
 }  // namespace
 
 int main() {
-    textio::arm_fp_traps();
-    textio::decide_console_mode();
+    textio::start_run();
 
     norvex::write_banner();
     norvex::load_belt_table(belt);

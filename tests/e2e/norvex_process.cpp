@@ -34,8 +34,17 @@ Outcome status_of(int wait_status) {
 
 [[noreturn]] void exec_norvex(const std::string& dir) {
     if (chdir(dir.c_str()) != 0) _exit(126);
+    signal(SIGPIPE, SIG_DFL);   // the harness ignores it; the program must ignore it itself
     execl(NORVEX_BIN, "norvex", static_cast<char*>(nullptr));
     _exit(127);
+}
+
+// Output bytes pass the terminal unchanged, so they compare exactly.
+void raw_output(int terminal) {
+    termios mode{};
+    tcgetattr(terminal, &mode);
+    mode.c_oflag &= ~OPOST;
+    tcsetattr(terminal, TCSANOW, &mode);
 }
 
 std::string read_file(const std::string& path) {
@@ -78,6 +87,10 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     if (out_path.empty() && options.output == Feed::file) out_path = dir.file(".stdout");
     if (!out_path.empty()) {
         out_fd = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    } else if (options.output == Feed::terminal) {
+        if (openpty(&out_pipe[0], &out_pipe[1], nullptr, nullptr, nullptr) != 0) fail("openpty");
+        raw_output(out_pipe[1]);
+        out_fd = out_pipe[1];
     } else {
         if (pipe(out_pipe) != 0) fail("pipe");
         out_fd = out_pipe[1];

@@ -37,7 +37,8 @@ struct Outcome {
 };
 
 // closed_pipe: standard output is a pipe whose reader has already gone.
-enum class Feed { pipe, file, closed_pipe };
+// terminal: standard output is a pseudo-terminal (output only).
+enum class Feed { pipe, file, closed_pipe, terminal };
 
 struct RunOptions {
     Feed input = Feed::pipe;

@@ -1,0 +1,164 @@
+// Queries answered end to end: the numbers the built program prints for
+// what is typed, against the table and DIVDIF computed here.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "mathlib/divdif.hpp"
+#include "norvex_process.hpp"
+#include "table_fixture.hpp"
+
+namespace {
+
+using e2e::Outcome;
+using e2e::TableRow;
+using e2e::WorkDir;
+
+std::string shipped_table() {
+    std::ifstream in(NORVEX_SHIPPED_TABLE, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What the program computes: r and each product in single precision.
+std::vector<float> expected_limits(const std::vector<TableRow>& rows, float x, float sigma) {
+    float grid[62], column[62];
+    for (int i = 0; i < 62; ++i) grid[i] = rows[i].v[0];
+    const float r = x / sigma;
+    std::vector<float> ends;
+    for (int k = 1; k <= 8; ++k) {
+        for (int i = 0; i < 62; ++i) column[i] = rows[i].v[k];
+        ends.push_back(DIVDIF(column, grid, 62, r, 2) * sigma);
+    }
+    return ends;
+}
+
+// The printed text keeps seven significant digits.
+void expect_printed(const std::vector<float>& printed, const std::vector<float>& want,
+                    const std::string& context) {
+    ASSERT_EQ(printed.size(), want.size()) << context;
+    for (std::size_t k = 0; k < want.size(); ++k)
+        EXPECT_NEAR(printed[k], want[k], 5.000001e-7 * std::fabs(want[k]) + 1e-37)
+            << context << " end " << k + 1;
+}
+
+Outcome ask(const std::string& table, const std::string& input) {
+    WorkDir dir;
+    dir.write("fc_tab10.dat", table);
+    return e2e::run(dir, input);
+}
+
+TEST(Queries, GridValueWithUnitSigmaReturnsThatRowExactly) {
+    const auto rows = e2e::simple_rows();
+    for (int i : {0, 1, 17, 22, 40, 61}) {
+        char input[64];
+        std::snprintf(input, sizeof input, "%.9g 1\n", rows[i].v[0]);
+        const Outcome o = ask(e2e::table_text(rows), input);
+        const auto printed = e2e::result_values(o.out);
+        ASSERT_EQ(printed.size(), 8u) << input;
+        for (int k = 0; k < 8; ++k) EXPECT_EQ(printed[k], rows[i].v[k + 1]) << input << " end " << k + 1;
+        EXPECT_EQ(o.status, 1);
+    }
+}
+
+TEST(Queries, ShippedTableGridRowsComeBack) {
+    const std::string table = shipped_table();
+    const auto rows = e2e::parse_table(table);
+    ASSERT_EQ(rows.size(), 62u);
+    for (int i : {0, 5, 20, 31, 45, 61}) {
+        char input[64];
+        std::snprintf(input, sizeof input, "%.9g 1\n", rows[i].v[0]);
+        const Outcome o = ask(table, input);
+        expect_printed(e2e::result_values(o.out),
+                       std::vector<float>(rows[i].v.begin() + 1, rows[i].v.end()), input);
+    }
+}
+
+TEST(Queries, EndsAreTheScaledInterpolation) {
+    const std::string table = shipped_table();
+    const auto rows = e2e::parse_table(table);
+    struct Case {
+        const char* typed;
+        float x, sigma;
+    } cases[] = {
+        {"1.2 0.5\n", 1.2f, 0.5f},          {"-0.7, 0.3\n", -0.7f, 0.3f},
+        {"4.44 1.1\n", 4.44f, 1.1f},        {"12.5 0.25\n", 12.5f, 0.25f},
+        {"250 3\n", 250.0f, 3.0f},          {"1 -2\n", 1.0f, -2.0f},   // a negative sigma(x) is used as it is
+        {"-20 1\n", -20.0f, 1.0f},          {"0 1\n", 0.0f, 1.0f},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = ask(table, c.typed);
+        expect_printed(e2e::result_values(o.out), expected_limits(rows, c.x, c.sigma), c.typed);
+        EXPECT_EQ(o.status, 1) << c.typed;
+    }
+}
+
+TEST(Queries, MeasurementMaySpanLinesAndBeReused) {
+    const std::string table = shipped_table();
+    const auto rows = e2e::parse_table(table);
+    struct Case {
+        const char* typed;
+        std::vector<std::pair<float, float>> queries;
+    } cases[] = {
+        {"1.2\n0.5\n", {{1.2f, 0.5f}}},                                  // x alone, sigma(x) on the next line
+        {"\n   \n1.2\t0.5  \n", {{1.2f, 0.5f}}},                           // blank lines are passed over
+        {"1.2 0.5\n1.5,,\n", {{1.2f, 0.5f}, {1.5f, 0.5f}}},                // the second reuses sigma(x)
+        {"1.2 0.5\n,2\n", {{1.2f, 0.5f}, {1.2f, 2.0f}}},                   // and here x
+        {"1.2 0.5 7\n3 1\n", {{1.2f, 0.5f}, {3.0f, 1.0f}}},                // the rest of a line is dropped
+        {"2*1.5\n", {{1.5f, 1.5f}}},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = ask(table, c.typed);
+        std::vector<float> want;
+        for (auto [x, sigma] : c.queries) {
+            const auto ends = expected_limits(rows, x, sigma);
+            want.insert(want.end(), ends.begin(), ends.end());
+        }
+        expect_printed(e2e::result_values(o.out), want, c.typed);
+    }
+}
+
+TEST(Queries, TableWithCrLfLinesReadsAsWithLf) {
+    const auto rows = e2e::simple_rows();
+    const Outcome lf = ask(e2e::table_text(rows, "\n"), "0.3 1.5\n");
+    const Outcome crlf = ask(e2e::table_text(rows, "\r\n"), "0.3 1.5\n");
+    EXPECT_EQ(e2e::result_values(lf.out).size(), 8u);
+    EXPECT_EQ(lf.out, crlf.out);
+}
+
+TEST(Queries, InputEndingEndsTheRunWithStatusOne) {
+    const Outcome o = ask(shipped_table(), "1.2 0.5\n");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(e2e::result_values(o.out).size(), 8u);
+    EXPECT_NE(o.err.find("run-time error F6501: READ(CON)"), std::string::npos) << o.err;
+}
+
+TEST(Queries, BadTablesStopBeforeAnyPrompt) {
+    const std::string good = e2e::table_text(e2e::simple_rows());
+    std::string bad_value = good;
+    bad_value.replace(bad_value.rfind(" "), 1, " 1.0x");
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* report;
+    } cases[] = {
+        {"six records", "a\nb\nc\nd\ne\nf\n", "run-time error F6501: READ(fc_tab10.dat)"},
+        {"61 groups", good.substr(0, good.rfind('\n', good.size() - 2) + 1), "run-time error F6501: READ(fc_tab10.dat)"},
+        {"a bad value", bad_value, "run-time error F6103: READ(fc_tab10.dat)"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = ask(c.text, "1 1\n");
+        EXPECT_EQ(o.status, 1) << c.what;
+        EXPECT_NE(o.err.find(c.report), std::string::npos) << c.what << ": " << o.err;
+        EXPECT_EQ(o.out.find("x,sigma(x)"), std::string::npos) << c.what;
+    }
+    WorkDir empty;
+    const Outcome missing = e2e::run(empty, "1 1\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("run-time error F6416: OPEN(fc_tab10.dat)"), std::string::npos) << missing.err;
+}
+
+}  // namespace

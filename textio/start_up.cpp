@@ -1,0 +1,18 @@
+#include "textio/start_up.hpp"
+
+#include <csignal>
+
+#include "textio/fp_env.hpp"
+#include "textio/run_state.hpp"
+
+namespace textio {
+
+void start_run() {
+    arm_fp_traps();
+    // A closed pipe on standard output loses the text, not the run: the
+    // write fails with EPIPE and the program reads on to its end.
+    std::signal(SIGPIPE, SIG_IGN);
+    decide_console_mode();
+}
+
+}  // namespace textio
