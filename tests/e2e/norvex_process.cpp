@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -164,10 +165,12 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     }
     if (to_child >= 0) close(to_child);
     int wait_status = 0;
-    waitpid(pid, &wait_status, 0);
+    rusage usage{};
+    wait4(pid, &wait_status, 0, &usage);
     const Outcome ended = status_of(wait_status);
     result.status = ended.status;
     result.signal = ended.signal;
+    result.peak_rss_kb = usage.ru_maxrss;
     if (!out_path.empty() && out_path.rfind("/dev/", 0) != 0) result.out = read_file(out_path);
     return result;
 }

@@ -34,6 +34,7 @@ struct Outcome {
     std::string err;   // standard error
     int status = -1;   // exit status, or -1 when ended by a signal
     int signal = 0;    // the signal that ended it
+    long peak_rss_kb = 0;   // the child's peak resident memory
 };
 
 // closed_pipe: standard output is a pipe whose reader has already gone.
