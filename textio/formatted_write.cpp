@@ -1,0 +1,43 @@
+#include "textio/formatted_write.hpp"
+
+#include "textio/output_record.hpp"
+#include "textio/run_state.hpp"
+
+namespace textio {
+
+void invalid_write_format() {}
+
+namespace {
+
+// A doubled apostrophe stands for one.
+void place_literal(OutputRecord& record, std::string_view text) {
+    for (std::size_t quote = text.find("''"); quote != std::string_view::npos;
+         quote = text.find("''")) {
+        record.place(text.substr(0, quote + 1));
+        text.remove_prefix(quote + 2);
+    }
+    record.place(text);
+}
+
+}  // namespace
+
+void formatted_write(WriteFormat format) {
+    begin_statement(StatementWord::write, console_name);
+    OutputRecord record;
+    bool hold = false;
+    FormatScanner scanner(format.text());
+    for (FormatPiece piece = scanner.next(); piece.kind != FormatPiece::Kind::end;
+         piece = scanner.next()) {
+        switch (piece.kind) {
+        case FormatPiece::Kind::slash: record.write(); break;
+        case FormatPiece::Kind::literal: place_literal(record, piece.text); break;
+        case FormatPiece::Kind::dollar: hold = true; break;
+        case FormatPiece::Kind::end:
+        case FormatPiece::Kind::invalid: return;
+        }
+    }
+    record.write();
+    if (hold) run_state().line.dollar_hold = true;
+}
+
+}  // namespace textio
