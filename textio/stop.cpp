@@ -51,6 +51,7 @@ const char* stop_message(FpFault fault) {
 namespace {
 
 constexpr char crlf[] = "\r\n";
+StopInterceptor interceptor = nullptr;
 
 // A report is short; it is assembled here and written in one request.
 struct ReportText {
@@ -125,7 +126,10 @@ void write_report(char letter, int number, const char* after_number, const char*
 
 }  // namespace
 
+void intercept_stops(StopInterceptor handler) { interceptor = handler; }
+
 void io_stop(IoStop number) {
+    if (interceptor) interceptor('F', static_cast<int>(number));
     const Statement statement = number == IoStop::out_of_memory
                                      ? Statement{}
                                      : run_state().statement;
@@ -136,6 +140,7 @@ void io_stop(IoStop number) {
 }
 
 void fp_stop(FpFault fault) {
+    if (interceptor) interceptor('M', static_cast<int>(fault));
     write_report('M', static_cast<int>(fault), ": MATH", "", stop_message(fault));
     end_run();
 }

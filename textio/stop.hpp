@@ -44,6 +44,13 @@ enum class FpFault : int {
 // A trapped floating-point fault. Safe to call from a signal handler.
 [[noreturn]] void fp_stop(FpFault fault);
 
+// For harnesses that run many inputs in one process (fuzzing): when set,
+// a stop of either class calls this with its class letter and number
+// instead of reporting and ending the run. It must not return; it may
+// throw.
+using StopInterceptor = void (*)(char class_letter, int number);
+void intercept_stops(StopInterceptor interceptor);
+
 // The message line of a report, without its "- ".
 const char* stop_message(IoStop number);
 const char* stop_message(FpFault fault);
