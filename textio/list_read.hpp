@@ -4,7 +4,10 @@
 // commas, blanks or record ends, with nulls, a slash that ends the list,
 // repeat counts, and values that go on across records.
 
+#include <cstdint>
+
 #include "textio/input_unit.hpp"
+#include "textio/value_text.hpp"
 
 namespace textio {
 
@@ -22,7 +25,23 @@ public:
     void finish();
 
 private:
-    // scanning state of the statement (see list_read.cpp)
+    enum class Separator { comma, blank, slash, other };
+    enum class Form { plain, parenthesised, quoted };
+
+    void scan_value();
+    bool blank_ends_value() const;
+    void take_repeat_count();
+    void close_quoted(char after);
+    void store(float& value) const;
+
+    InputUnit& unit_;
+    ValueText& text_;                     // kept while a repeat is pending
+    Separator last_ = Separator::comma;   // what ended the previous value or null
+    std::uint32_t pending_ = 0;           // further items the repeat count still covers
+    bool record_end_ = false;             // the last value was ended by its record's end
+    bool repeat_read_ = false;            // the value being scanned has a repeat count
+    Form form_ = Form::plain;
+    char quote_ = '\0';                   // the mark that closes a quoted value
 };
 
 }  // namespace textio

@@ -1,0 +1,112 @@
+#include "textio/real_from_text.hpp"
+
+#include <bit>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "textio/fp_env.hpp"
+#include "textio/number_form.hpp"
+#include "textio/stop.hpp"
+
+namespace textio {
+
+namespace {
+
+// The largest REAL plus one unit in the last place of its double: a double
+// up to this still rounds to the largest REAL; above it is out of range.
+constexpr double largest_accepted =
+    std::bit_cast<double>(std::bit_cast<std::uint64_t>(static_cast<double>(FLT_MAX)) + 1);
+
+// An exponent this large already puts any mantissa out of every range.
+constexpr std::int64_t exponent_limit = std::int64_t{1} << 50;
+
+bool all_zero(const char* text, const NumberForm& form) {
+    for (std::size_t i = form.mantissa_begin; i < form.mantissa_end; ++i)
+        if (text[i] != '0' && text[i] != '.') return false;
+    return true;
+}
+
+std::int64_t exponent_value(const char* text, std::size_t size, const NumberForm& form) {
+    if (!form.has_exponent) return 0;
+    std::int64_t value = 0;
+    for (std::size_t i = form.exponent_digits; i < size; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > exponent_limit) value = exponent_limit;
+    }
+    return form.exponent_negative ? -value : value;
+}
+
+// The power of ten of the leading non-zero digit: 2 for 123.4, -4 for
+// 0.00012, so that a number out of double range is told to be too large
+// (at least 1) or too small.
+std::int64_t decimal_order(const char* text, std::size_t size, const NumberForm& form) {
+    std::int64_t digit = 0;
+    for (std::size_t i = form.mantissa_begin; i < form.mantissa_end; ++i) {
+        if (text[i] == '.') continue;
+        if (text[i] != '0') break;
+        ++digit;
+    }
+    return static_cast<std::int64_t>(form.integer_digits) - 1 - digit +
+           exponent_value(text, size, form);
+}
+
+// The standard conversion knows only a minus sign and E/e exponents; the
+// other spellings are rewritten into this scratch text, kept between
+// calls so that a long text costs an allocation once.
+std::vector<char>& scratch() {
+    static std::vector<char> text;
+    return text;
+}
+
+struct Convertible {
+    const char* begin;
+    const char* end;
+};
+
+Convertible convertible_text(const char* text, std::size_t size, const NumberForm& form) {
+    const bool written_as_e = form.exponent_letter == 'E' || form.exponent_letter == 'e';
+    if (!form.has_exponent || written_as_e) {
+        const std::size_t from = form.negative ? form.mantissa_begin - 1 : form.mantissa_begin;
+        return {text + from, text + size};
+    }
+    std::vector<char>& out = scratch();
+    bool allocated = true;
+    try {
+        out.clear();
+        if (form.negative) out.push_back('-');
+        out.insert(out.end(), text + form.mantissa_begin, text + form.mantissa_end);
+        out.push_back('e');
+        if (form.exponent_negative) out.push_back('-');
+        out.insert(out.end(), text + form.exponent_digits, text + size);
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+    }
+    if (!allocated) io_stop(IoStop::out_of_memory);
+    return {out.data(), out.data() + out.size()};
+}
+
+}  // namespace
+
+float real_from_text(const char* text, std::size_t size) {
+    const NumberForm form = number_form(text, size);
+    if (all_zero(text, form)) return form.negative ? -0.0f : 0.0f;
+
+    const FpQuiet quiet;
+    const Convertible number = convertible_text(text, size, form);
+    double value = 0;
+    const std::from_chars_result result = std::from_chars(number.begin, number.end, value);
+    if (result.ptr != number.end) io_stop(IoStop::invalid_real);
+    if (result.ec == std::errc::result_out_of_range || std::isinf(value)) {
+        if (decimal_order(text, size, form) >= 0) io_stop(IoStop::real_conversion_overflow);
+        return form.negative ? -0.0f : 0.0f;
+    }
+    if (result.ec != std::errc{}) io_stop(IoStop::invalid_real);
+    if (std::fabs(value) > largest_accepted) io_stop(IoStop::real_out_of_range);
+    return static_cast<float>(value);
+}
+
+}  // namespace textio
