@@ -19,7 +19,9 @@ struct RealText {
     char chars[real_text_max + 1];
     std::size_t size = 0;
 
-    std::string_view view() const { return {chars, size}; }
+    std::string_view view() const& { return {chars, size}; }
+    // A view of a temporary would outlive its characters.
+    std::string_view view() const&& = delete;
 };
 
 // The text of a finite REAL, without blanks around it. Infinities and NaNs
