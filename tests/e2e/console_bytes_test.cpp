@@ -99,7 +99,7 @@ TEST(ConsoleBytes, SharedConsoleOnATerminal) {
     e2e::TerminalSession session(dir);
     ASSERT_TRUE(session.wait_for(banner + prompt)) << session.output();
     session.type("1.5 1\n");
-    ASSERT_TRUE(session.wait_for(prompt));
+    ASSERT_TRUE(session.wait_for(block_for_grid_point + prompt));
     // The typed line end has ended the prompt's line: the heading starts a
     // line of its own, without its leading blank.
     EXPECT_EQ(session.output(), banner + prompt + "effect's limits are equal:" + block_for_grid_point + prompt);

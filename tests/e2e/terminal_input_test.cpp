@@ -27,7 +27,7 @@ Outcome type_on_terminal(const std::string& line) {
     e2e::TerminalSession session(dir);
     EXPECT_TRUE(session.wait_for(prompt));
     session.type(line);
-    session.wait_for(prompt, 2000);
+    session.wait_for("0" + prompt, 2000);
     session.type("\x04");
     return session.finish();
 }
@@ -57,7 +57,9 @@ TEST(TerminalInput, LineLengthAndCtrlZ) {
         EXPECT_EQ(o.status, 1) << c.what;
         // Stopped at the block that was read: the prompt's line is still open
         // and the end of the run ends it.
-        if (c.results == 0) EXPECT_EQ(o.out.substr(o.out.size() - 15), "x,sigma(x) : \r\n") << c.what;
+        if (c.results == 0) {
+            EXPECT_EQ(o.out.substr(o.out.size() - 15), "x,sigma(x) : \r\n") << c.what;
+        }
     }
 }
 
@@ -67,9 +69,9 @@ TEST(TerminalInput, EachReadTakesOneTypedLine) {
     e2e::TerminalSession session(dir);
     ASSERT_TRUE(session.wait_for(prompt));
     session.type("1.5 1 99 98\n");    // what follows the two values is dropped with the line
-    ASSERT_TRUE(session.wait_for(prompt));
+    ASSERT_TRUE(session.wait_for("1.750000" + prompt));
     session.type("-4 1\n");
-    ASSERT_TRUE(session.wait_for(prompt));
+    ASSERT_TRUE(session.wait_for("-1.000000" + prompt));
     session.type("\x04");
     const Outcome o = session.finish();
     const auto values = e2e::result_values(o.out);
