@@ -1,0 +1,67 @@
+#pragma once
+
+// Input units over bytes that a test gives: a pipe for the console (its
+// writer closed, so the bytes end as redirected input does) and a memory
+// file for the table file.
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <string>
+#include <string_view>
+
+#include "textio/input_unit.hpp"
+
+namespace textio_test {
+
+enum class Source { console, table };
+
+inline constexpr const char* unit_name(Source source) {
+    return source == Source::console ? "CON" : "fc_tab10.dat";
+}
+
+// The report line of a read that stops, as a death-test pattern.
+inline std::string read_stop(int number, Source source = Source::console) {
+    return "run-time error F" + std::to_string(number) + ": READ\\(" + unit_name(source) + "\\)";
+}
+
+inline void write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n <= 0) return;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+class FedInput {
+public:
+    // Pipes hold 64 KiB, more than any console input a test gives here.
+    FedInput(std::string_view bytes, Source source = Source::console) {
+        if (source == Source::console) {
+            int ends[2];
+            if (pipe(ends) != 0) return;
+            write_all(ends[1], bytes);
+            close(ends[1]);
+            fd_ = ends[0];
+            unit_ = textio::make_input_unit(fd_, unit_name(source), textio::console_block, true, false);
+        } else {
+            fd_ = memfd_create("table", 0);
+            write_all(fd_, bytes);
+            lseek(fd_, 0, SEEK_SET);
+            unit_ = textio::make_input_unit(fd_, unit_name(source), textio::table_block, false, false);
+        }
+    }
+    ~FedInput() {
+        if (fd_ >= 0) close(fd_);
+    }
+    FedInput(const FedInput&) = delete;
+    FedInput& operator=(const FedInput&) = delete;
+
+    textio::InputUnit& unit() { return unit_; }
+
+private:
+    int fd_ = -1;
+    textio::InputUnit unit_;
+};
+
+}  // namespace textio_test

@@ -1,0 +1,121 @@
+#include "textio/real_from_text.hpp"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "textio/fp_env.hpp"
+
+namespace {
+
+float real_of(const std::string& text) { return textio::real_from_text(text.data(), text.size()); }
+
+std::uint32_t bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+// Compared bit for bit, so that negative zero is told from zero.
+TEST(RealFromText, ReadsEveryNumberForm) {
+    const struct {
+        std::string text;
+        float value;
+    } cases[] = {
+        {"5.", 5.0f},          {"+5", 5.0f},         {"5E0", 5.0f},       {"5e+0", 5.0f},
+        {"5D0", 5.0f},         {"5d0", 5.0f},        {"0.5E1", 5.0f},     {"50-1", 5.0f},
+        {"0.05+2", 5.0f},      {"500E-2", 5.0f},     {"0005.000", 5.0f},  {".5", 0.5f},
+        {"-.5", -0.5f},        {"2.5-3", 0.0025f},   {"1+2", 100.0f},     {"1.5", 1.5f},
+        {"-2.25D+1", -22.5f},  {"1e-3", 0.001f},     {"0.1", 0.1f},       {"123456789", 123456792.0f},
+        {"0", 0.0f},           {"-0", -0.0f},        {"-0.000E-5", -0.0f},
+        {"0E99999999999999999999", 0.0f},            {"-0D-99999999999999999999", -0.0f},
+        {"1E-50", 0.0f},       {"-1E-50", -0.0f},    {"1E-400", 0.0f},    {"-1e-400", -0.0f},
+        {"1e-99999999999999999999", 0.0f},           {"3.4028234E+38", FLT_MAX},
+        {"-3.4028234E+38", -FLT_MAX},                {"3.4028234663852886E+38", FLT_MAX},
+        {"1.17549435E-38", FLT_MIN},
+        // A positive exponent on a tiny mantissa, a negative one on a huge
+        // mantissa: the size of the number is the digits and the exponent
+        // together.
+        {"0." + std::string(400, '0') + "1E50", 0.0f},
+        {"0.0001E-320", 0.0f},
+        // A value text far longer than 259 characters counts whole.
+        {std::string(298, '0') + "15", 15.0f},
+        {"1." + std::string(298, '0'), 1.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(bits(real_of(c.text)), bits(c.value));
+    }
+}
+
+TEST(RealFromText, SmallNumbersBecomeSubnormal) {
+    const float value = real_of("1E-40");
+    EXPECT_EQ(std::fpclassify(value), FP_SUBNORMAL);
+    EXPECT_EQ(bits(value), 0x000116C2u);  // 71362 times the smallest subnormal
+    EXPECT_EQ(bits(real_of("1.4E-45")), 1u);
+    EXPECT_EQ(bits(real_of("-1.4E-45")), 0x80000001u);
+}
+
+// 1 + 2^-24 lies halfway between two REALs. Just above it, the nearest
+// double is that halfway point itself, which then rounds to even (1.0);
+// rounding the decimal to a REAL in one step would give the REAL above.
+TEST(RealFromText, RoundsViaDouble) {
+    const std::string text = "1.00000005960464478";
+    float direct = 0;
+    std::from_chars(text.data(), text.data() + text.size(), direct);
+    ASSERT_EQ(direct, std::nextafter(1.0f, 2.0f)) << "not a double-rounding case";
+    EXPECT_EQ(real_of(text), 1.0f);
+}
+
+TEST(RealFromTextDeathTest, RefusesTextsThatAreNotNumbers) {
+    const char* texts[] = {"",    "+",     "-",    ".",     "+.",   "E5",   "1E",  "1E+",
+                           "1+",  "1-",    "1.5.2", "1.5E", "abc",  "1.5x", "INF", "NAN",
+                           "inf", "0x10",  "1e5.5", "1E+-5", "1EE5", "1 5",  "1,5", "--1",
+                           "1D",  "5e0e0", "1.5\x1a"};
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_EXIT(real_of(text), testing::ExitedWithCode(1), "run-time error F6103");
+    }
+}
+
+TEST(RealFromTextDeathTest, RefusesNumbersOutOfRange) {
+    const struct {
+        std::string text;
+        int stop;
+    } cases[] = {
+        {"1E39", 6104},
+        {"-1E39", 6104},
+        {"3.4028235E+38", 6104},
+        {"3.40282357E38", 6104},
+        {"1.7976931348623157E308", 6104},
+        {"0.000001E314", 6104},  // 1E308: fits a double
+        {"1E400", 6102},
+        {"-1E400", 6102},
+        {"1.8E308", 6102},
+        {"0.001D312", 6102},
+        {"1e99999999999999999999", 6102},
+        {"1" + std::string(400, '0') + "E-50", 6102},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EXIT(real_of(c.text), testing::ExitedWithCode(1),
+                    "run-time error F" + std::to_string(c.stop));
+    }
+}
+
+// The run has its floating-point traps armed; converting must not set one
+// off, whatever the number.
+TEST(RealFromTextDeathTest, NeverFaultsWithTrapsArmed) {
+    const auto convert_all = [] {
+        textio::arm_fp_traps();
+        for (const char* text : {"1E-50", "1E-40", "3.4028234E+38", "-3.4028234663852886E+38",
+                                 "1E-400", "0.1", "1.00000005960464478"})
+            real_of(text);
+        _exit(0);
+    };
+    EXPECT_EXIT(convert_all(), testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
