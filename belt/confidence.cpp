@@ -1,0 +1,58 @@
+#include "belt/confidence.hpp"
+
+#include "belt/acceptance.hpp"
+#include "belt/root.hpp"
+
+#include <cmath>
+
+namespace fcbelt {
+
+double lower_end_leaves_zero(const Level& level) {
+    // Asked for at every x0, so the table's own levels are solved once.
+    static const std::array<double, level_count> own = [] {
+        std::array<double, level_count> x{};
+        for (int k = 0; k < level_count; ++k) x[k] = acceptance_interval(0.0, levels()[k]).x2;
+        return x;
+    }();
+    for (int k = 0; k < level_count; ++k)
+        if (&level == &levels()[k]) return own[k];
+    return acceptance_interval(0.0, level).x2;
+}
+
+// With the upper end held at x0, a larger mu pulls the lower end up to
+// meet it, so the probability left out rises from below alpha at mu = 0
+// to 1 at mu = x0.
+double lower_limit(double x0, const Level& level) {
+    if (x0 <= lower_end_leaves_zero(level)) return 0.0;
+    const auto excess = [&](double mu) {
+        return outside_probability(mu, lower_end_matching(mu, x0), x0) - level.alpha;
+    };
+    return find_root(excess, 0.0, x0);
+}
+
+// With the lower end held at x0, a larger mu pushes the upper end away, so
+// the probability left out falls from above alpha (at mu = max(0, x0)) to
+// almost nothing.
+double upper_limit(double x0, const Level& level) {
+    const auto excess = [&](double mu) {
+        return outside_probability(mu, x0, upper_end_matching(mu, x0)) - level.alpha;
+    };
+    const double from = std::fmax(0.0, x0);
+    return find_root(excess, from, from + widest_half_width);
+}
+
+Interval confidence_interval(double x0, const Level& level) {
+    return {lower_limit(x0, level), upper_limit(x0, level)};
+}
+
+BeltRow belt_row(double x0) {
+    BeltRow row{};
+    for (int k = 0; k < level_count; ++k) {
+        const Interval interval = confidence_interval(x0, levels()[k]);
+        row[2 * k] = interval.lower;
+        row[2 * k + 1] = interval.upper;
+    }
+    return row;
+}
+
+}  // namespace fcbelt

@@ -1,0 +1,90 @@
+// fcbelt: computes the Feldman-Cousins belt for a Gaussian mean >= 0 and
+// writes the table the program reads, or checks an existing table against
+// the exact belt.
+//
+//   fcbelt write > data/fc_tab10.dat    search the grid, write the table
+//   fcbelt verify FILE                  errors of FILE against the exact belt
+
+#include "belt/accuracy.hpp"
+#include "belt/grid_search.hpp"
+#include "belt/table_file.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+using namespace fcbelt;
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+const char* column_name(int k) {
+    static const char* const names[end_count] = {
+        "68.27% lower", "68.27% upper", "90.00% lower", "90.00% upper",
+        "95.00% lower", "95.00% upper", "99.00% lower", "99.00% upper",
+    };
+    return names[k];
+}
+
+void print_accuracy(std::FILE* out, const TableAccuracy& accuracy) {
+    std::fprintf(out, "%-14s %22s %10s %26s %10s\n", "column", "max |error| [-5, 10]", "at x0",
+                 "max rel. error [10, 1000]", "at x0");
+    for (int k = 0; k < end_count; ++k)
+        std::fprintf(out, "%-14s %22.3e %10.4f %26.3e %10.3f\n", column_name(k), accuracy.near[k].worst,
+                     accuracy.near[k].at, accuracy.far[k].worst, accuracy.far[k].at);
+    std::fprintf(out, "%-14s %22.3e %10s %26.3e\n", "all", worst_of(accuracy.near), "", worst_of(accuracy.far));
+    std::fprintf(out, "target         %22.1e %10s %26.1e\n", near_tolerance, "", far_tolerance);
+}
+
+int write_table() {
+    const auto start = Clock::now();
+    SearchReport search;
+    const auto grid = search_grid(check_points(near_range), check_points(far_range), &search);
+    const BeltTable table = tabulate(grid);
+    const TableAccuracy accuracy = measure_table(table);
+    const std::string text = table_text(table, accuracy);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) throw std::runtime_error("cannot write the table");
+
+    std::fprintf(stderr, "grid search: %d insertions, %d exchanges, %d zooms, %d moves in %d rounds\n",
+                 search.insertions, search.exchanges, search.zooms, search.moves, search.rounds);
+    print_accuracy(stderr, accuracy);
+    std::fprintf(stderr, "time: %.1f s\n", seconds_since(start));
+    return 0;
+}
+
+int verify_table(const std::string& path) {
+    const auto start = Clock::now();
+    const TableAccuracy accuracy = measure_table(read_table_file(path));
+    print_accuracy(stdout, accuracy);
+    const bool met = worst_of(accuracy.near) <= near_tolerance && worst_of(accuracy.far) <= far_tolerance;
+    std::printf("%s\n", met ? "the table meets the target" : "THE TABLE MISSES THE TARGET");
+    std::fprintf(stderr, "time: %.1f s\n", seconds_since(start));
+    return met ? 0 : 1;
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: fcbelt write > data/fc_tab10.dat\n"
+                 "       fcbelt verify FILE\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::string command = argc > 1 ? argv[1] : "";
+        if (command == "write" && argc == 2) return write_table();
+        if (command == "verify" && argc == 3) return verify_table(argv[2]);
+        return usage();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fcbelt: %s\n", e.what());
+        return 1;
+    }
+}
