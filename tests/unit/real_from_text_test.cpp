@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 #include "textio/fp_env.hpp"
@@ -67,6 +69,30 @@ TEST(RealFromText, RoundsViaDouble) {
     std::from_chars(text.data(), text.data() + text.size(), direct);
     ASSERT_EQ(direct, std::nextafter(1.0f, 2.0f)) << "not a double-rounding case";
     EXPECT_EQ(real_of(text), 1.0f);
+}
+
+// Random numbers in every exponent spelling against the C library's
+// correctly rounded strtod of the same number written with "e", rounded
+// on to a REAL.
+TEST(RealFromText, AgreesWithStrtodInEverySpelling) {
+    std::mt19937 random(20261211);
+    const char* letters[] = {"E", "e", "D", "d", ""};
+    for (int i = 0; i < 20000; ++i) {
+        std::string digits = std::to_string(random() % 100000000);
+        const std::size_t point = random() % (digits.size() + 1);
+        const std::string mantissa = digits.substr(0, point) + "." + digits.substr(point);
+        const int exponent = static_cast<int>(random() % 90) - 45;
+        const std::string exponent_digits = std::to_string(std::abs(exponent));
+        const char* sign = exponent < 0 ? "-" : (random() % 2 ? "+" : "");
+        const char* letter = letters[random() % 5];
+        if (*letter == '\0' && *sign == '\0') sign = "+";  // a bare exponent needs its sign
+        const std::string text = mantissa + letter + sign + exponent_digits;
+        const std::string reference = mantissa + "e" + (exponent < 0 ? "-" : "") + exponent_digits;
+        const double nearest = std::strtod(reference.c_str(), nullptr);
+        if (std::fabs(nearest) > FLT_MAX) continue;
+        SCOPED_TRACE(text);
+        ASSERT_EQ(bits(real_of(text)), bits(static_cast<float>(nearest)));
+    }
 }
 
 TEST(RealFromTextDeathTest, RefusesTextsThatAreNotNumbers) {
