@@ -18,9 +18,11 @@ double upper_tail(double z) { return boost::math::cdf(boost::math::complement(st
 
 }  // namespace
 
+// Written out for each side of zero, since for x far below zero the
+// difference of the two squares would cancel.
 double likelihood_ratio(double x, double mu) {
-    const double best = std::fmax(0.0, x);
-    return std::exp(-0.5 * (x - mu) * (x - mu) + 0.5 * (x - best) * (x - best));
+    if (x < 0) return std::exp(x * mu - 0.5 * mu * mu);
+    return std::exp(-0.5 * (x - mu) * (x - mu));
 }
 
 // For x >= 0 the ratio is a Gaussian in x centred on mu, so the ends are

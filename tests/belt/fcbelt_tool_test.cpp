@@ -1,0 +1,96 @@
+// fcbelt verify, run as a command on the shipped table and on a spoiled copy.
+
+#include "belt/table_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+};
+
+ToolRun run(const std::string& arguments) {
+    ToolRun result{-1, ""};
+    FILE* pipe = popen((std::string(FCBELT_BIN) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The line of the report for one column, e.g. "90.00% upper".
+std::string report_line(const std::string& report, const std::string& column) {
+    const auto at = report.find(column);
+    return at == std::string::npos ? "" : report.substr(at, report.find('\n', at) - at);
+}
+
+TEST(FcbeltVerify, PassesTheShippedTable) {
+    const ToolRun r = run(std::string("verify ") + NORVEX_SHIPPED_TABLE);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("the table meets the target"), std::string::npos) << r.out;
+    for (const char* column : {"68.27% lower", "68.27% upper", "90.00% lower", "90.00% upper", "95.00% lower",
+                               "95.00% upper", "99.00% lower", "99.00% upper"})
+        EXPECT_NE(report_line(r.out, column), "") << column;
+}
+
+// One entry of the 95 % upper column (the seventh number of a row) off by
+// 0.01: verify fails and shows an error of that size in that column only.
+TEST(FcbeltVerify, FindsASpoiledEntry) {
+    std::istringstream in(file_bytes(NORVEX_SHIPPED_TABLE));
+    std::string text, line;
+    for (int i = 0; std::getline(in, line); ++i) {
+        if (i == fcbelt::header_records + 20) {
+            std::istringstream words(line);
+            std::string word;
+            line.clear();
+            for (int k = 0; words >> word; ++k) {
+                if (k == 6) word = std::to_string(std::stod(word) + 0.01);
+                line += " " + word;
+            }
+        }
+        text += line + "\n";
+    }
+    const std::string path = ::testing::TempDir() + "fcbelt_spoiled_" + std::to_string(::getpid());
+    std::ofstream(path, std::ios::binary) << text;
+
+    const ToolRun r = run("verify " + path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("MISSES THE TARGET"), std::string::npos) << r.out;
+    const std::string spoiled = report_line(r.out, "95.00% upper");
+    std::istringstream fields(spoiled.substr(std::string("95.00% upper").size()));
+    double error = 0;
+    fields >> error;
+    EXPECT_GT(error, 5e-3) << spoiled;
+    EXPECT_LT(error, 1.1e-2) << spoiled;
+    std::istringstream other(report_line(r.out, "95.00% lower").substr(std::string("95.00% lower").size()));
+    other >> error;
+    EXPECT_LT(error, 5e-4);
+    std::remove(path.c_str());
+}
+
+TEST(FcbeltVerify, ReportsAMissingFileOrBadUsage) {
+    EXPECT_EQ(run("verify /nonexistent/fc_tab10.dat").status, 1);
+    EXPECT_EQ(run("").status, 2);
+    EXPECT_EQ(run("verify").status, 2);
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+// The table the program ships: what fcbelt writes, byte for byte, and as
+// accurate as promised when the program interpolates it.
+
+#include "belt/confidence.hpp"
+#include "belt/number_text.hpp"
+#include "belt/table_file.hpp"
+#include "mathlib/divdif.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace fcbelt;
+
+std::string file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string command_output(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = pclose(pipe);
+    EXPECT_EQ(status, 0) << command;
+    return out;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(ShippedTable, IsWhatTheToolWrites) {
+    const std::string shipped = file_bytes(NORVEX_SHIPPED_TABLE);
+    ASSERT_FALSE(shipped.empty());
+    const std::string written = command_output(std::string(FCBELT_BIN) + " write 2>/dev/null");
+    EXPECT_TRUE(written == shipped) << "data/fc_tab10.dat differs from `" << write_command << "`";
+}
+
+TEST(ShippedTable, Layout) {
+    const std::string text = file_bytes(NORVEX_SHIPPED_TABLE);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    const auto lines = lines_of(text);
+    ASSERT_EQ(lines.size(), std::size_t(header_records + grid_points));
+    for (int i = 0; i < header_records; ++i) EXPECT_LE(lines[i].size(), std::size_t(header_width)) << lines[i];
+
+    const std::regex number(R"(-?[0-9]+\.[0-9]*(E[+-][0-9]{2})?)");
+    for (int i = header_records; i < static_cast<int>(lines.size()); ++i) {
+        std::istringstream words(lines[i]);
+        std::vector<std::string> row;
+        for (std::string word; words >> word;) row.push_back(word);
+        ASSERT_EQ(row.size(), std::size_t(1 + end_count)) << lines[i];
+        for (const std::string& word : row) EXPECT_TRUE(std::regex_match(word, number)) << word;
+    }
+}
+
+// The entries are the exact belt at the grid values, each rounded once to
+// a REAL; the grid is strictly increasing, from -5 to past 1000, with a
+// point on every kink where a lower end leaves zero.
+TEST(ShippedTable, HoldsTheExactBeltAtItsGrid) {
+    const BeltTable table = read_table_file(NORVEX_SHIPPED_TABLE);
+    for (int i = 0; i < grid_points; ++i) {
+        if (i > 0) {
+            EXPECT_LT(table.grid[i - 1], table.grid[i]);
+        }
+        const BeltRow row = belt_row(table.grid[i]);
+        for (int k = 0; k < end_count; ++k) EXPECT_EQ(table.ends[k][i], static_cast<float>(row[k])) << i << " " << k;
+    }
+    EXPECT_LE(table.grid.front(), -5.0f);
+    EXPECT_GE(table.grid.back(), 1000.0f);
+    for (const Level& level : levels()) {
+        const float kink = static_cast<float>(lower_end_leaves_zero(level));
+        EXPECT_NE(std::find(table.grid.begin(), table.grid.end(), kink), table.grid.end()) << level.name;
+    }
+}
+
+// DIVDIF of order 2 on the file's REALs, as the program calls it with
+// sigma = 1, against the exact belt: on x0 values of their own (an odd
+// step, the kinks and their close neighbours), not the tool's.
+TEST(ShippedTable, InterpolatesWithinTheTarget) {
+    const BeltTable table = read_table_file(NORVEX_SHIPPED_TABLE);
+    const auto program = [&](float x, int k) {
+        return DIVDIF(table.ends[k].data(), table.grid.data(), grid_points, x, 2);
+    };
+
+    std::vector<float> near;
+    for (int i = 0; i <= 21011; ++i) near.push_back(static_cast<float>(-5.0 + 15.0 * i / 21011));
+    for (const Level& level : levels()) {
+        const double kink = lower_end_leaves_zero(level);
+        for (double d = 1e-7; d < 0.05; d *= 1.5) {
+            near.push_back(static_cast<float>(kink - d));
+            near.push_back(static_cast<float>(kink + d));
+        }
+    }
+    double worst = 0;
+    float worst_at = 0;
+    for (float x : near) {
+        const BeltRow exact = belt_row(x);
+        for (int k = 0; k < end_count; ++k) {
+            const double error = std::fabs(program(x, k) - exact[k]);
+            if (error > worst) worst = error, worst_at = x;
+        }
+    }
+    EXPECT_LE(worst, 5e-4) << "at x0 = " << worst_at;
+
+    double worst_relative = 0;
+    for (int i = 0; i <= 4001; ++i) {
+        const float x = static_cast<float>(10.0 * std::pow(100.0, double(i) / 4001));
+        const BeltRow exact = belt_row(x);
+        for (int k = 0; k < end_count; ++k)
+            worst_relative = std::fmax(worst_relative, std::fabs(program(x, k) - exact[k]) / std::fabs(exact[k]));
+    }
+    EXPECT_LE(worst_relative, 1e-6);
+}
+
+}  // namespace

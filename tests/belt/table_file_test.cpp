@@ -1,0 +1,104 @@
+#include "belt/table_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace fcbelt;
+
+std::string temp_path(const char* name) {
+    return ::testing::TempDir() + "fcbelt_" + name + "_" + std::to_string(::getpid());
+}
+
+void write_file(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Grid i and column k entry of a made-up table: distinct, exact in binary.
+float made_up(int i, int k) { return static_cast<float>(i) + 0.125f * static_cast<float>(k); }
+
+BeltTable made_up_table() {
+    BeltTable table{};
+    for (int i = 0; i < grid_points; ++i) {
+        table.grid[i] = made_up(i, 0);
+        for (int k = 0; k < end_count; ++k) table.ends[k][i] = made_up(i, k + 1);
+    }
+    return table;
+}
+
+TEST(TableFile, WritesHeaderAndRows) {
+    const std::string text = table_text(made_up_table(), TableAccuracy{});
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    int lines = 0;
+    for (std::size_t at = 0, end; at < text.size(); at = end + 1, ++lines) {
+        end = text.find('\n', at);
+        ASSERT_NE(end, std::string::npos) << "the last line ends in LF";
+        if (lines < header_records) {
+            EXPECT_LE(end - at, std::size_t(header_width));
+        }
+    }
+    EXPECT_EQ(lines, header_records + grid_points);
+    EXPECT_NE(text.find(write_command), std::string::npos);
+}
+
+TEST(TableFile, ReadsBackWhatItWrites) {
+    const std::string path = temp_path("roundtrip");
+    const BeltTable table = made_up_table();
+    write_file(path, table_text(table, TableAccuracy{}));
+    const BeltTable read = read_table_file(path);
+    EXPECT_EQ(read.grid, table.grid);
+    EXPECT_EQ(read.ends, table.ends);
+    std::remove(path.c_str());
+}
+
+// The program's reading: a row may go on over a line end; what follows
+// its ninth value on that line is dropped; CR LF ends a line like LF, and
+// text after a CR is not read.
+TEST(TableFile, ReadsRowsTheWayTheProgramDoes) {
+    std::string text;
+    for (int i = 0; i < header_records; ++i) text.append("header\r\n");
+    for (int i = 0; i < grid_points; ++i) {
+        for (int k = 0; k <= end_count; ++k) {
+            const char* separator = " ";
+            if (i == 3 && k == 4) separator = "\n";  // the row goes on on the next line
+            if (i == 6 && k == 1) separator = ",";
+            text.append(separator);
+            text.append(std::to_string(made_up(i, k)));
+        }
+        if (i == 4) text.append(" 99.5 -7");  // values after the ninth
+        if (i == 5) text.append("\r 42");     // text after a CR
+        text.append(i % 2 ? "\r\n" : "\n");
+    }
+    const std::string path = temp_path("program_way");
+    write_file(path, text);
+    const BeltTable read = read_table_file(path);
+    for (int i = 0; i < grid_points; ++i) {
+        EXPECT_EQ(read.grid[i], made_up(i, 0)) << "row " << i;
+        for (int k = 0; k < end_count; ++k) EXPECT_EQ(read.ends[k][i], made_up(i, k + 1)) << "row " << i;
+    }
+    std::remove(path.c_str());
+}
+
+TEST(TableFile, RefusesShortOrBrokenTables) {
+    const std::string full = table_text(made_up_table(), TableAccuracy{});
+    const std::string path = temp_path("short");
+    const std::string without_last_row = full.substr(0, full.rfind('\n', full.size() - 2) + 1);
+    write_file(path, without_last_row);
+    EXPECT_THROW(read_table_file(path), std::runtime_error);
+    write_file(path, "only\nthree\nrecords\n");
+    EXPECT_THROW(read_table_file(path), std::runtime_error);
+    std::string broken = full;
+    broken.replace(broken.find("1.00000000"), 10, "1.00000O00");
+    write_file(path, broken);
+    EXPECT_THROW(read_table_file(path), std::invalid_argument);
+    std::remove(path.c_str());
+    EXPECT_THROW(read_table_file(path), std::runtime_error);
+}
+
+}  // namespace
