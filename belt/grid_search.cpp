@@ -272,6 +272,15 @@ float grid_value_near(double x) {
     return static_cast<float>(std::round(x / quantum) * quantum);
 }
 
+// The REAL at or just below the kink, where the lower end is still exactly
+// zero. One just above would hold a tiny positive end, and a close left
+// neighbour would magnify it into a dip below zero over the whole
+// interval before.
+float kink_grid_value(double kink) {
+    const float nearest = static_cast<float>(kink);
+    return nearest <= kink ? nearest : std::nextafter(nearest, -HUGE_VALF);
+}
+
 std::vector<float> search_grid(const std::vector<CheckPoint>& near,
                                const std::vector<CheckPoint>& far,
                                SearchReport* report) {
@@ -285,7 +294,7 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
     std::vector<float> free;
     for (const Level& level : levels()) {
         const double kink = lower_end_leaves_zero(level);
-        fixed.push_back(static_cast<float>(kink));
+        fixed.push_back(kink_grid_value(kink));
         free.push_back(grid_value_near(kink - kink_neighbour_distance));
         free.push_back(grid_value_near(kink + kink_neighbour_distance));
     }

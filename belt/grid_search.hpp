@@ -25,6 +25,9 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
                                const std::vector<CheckPoint>& far,
                                SearchReport* report = nullptr);
 
+// The grid value placed on a kink where a lower end leaves zero.
+float kink_grid_value(double kink);
+
 // A grid value the table can hold exactly and the file writes exactly:
 // a short binary fraction, coarser the larger x is.
 float grid_value_near(double x);

@@ -2,12 +2,14 @@
 // accurate as promised when the program interpolates it.
 
 #include "belt/confidence.hpp"
+#include "belt/grid_search.hpp"
 #include "belt/number_text.hpp"
 #include "belt/table_file.hpp"
 #include "mathlib/divdif.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -85,9 +87,17 @@ TEST(ShippedTable, HoldsTheExactBeltAtItsGrid) {
     }
     EXPECT_LE(table.grid.front(), -5.0f);
     EXPECT_GE(table.grid.back(), 1000.0f);
-    for (const Level& level : levels()) {
-        const float kink = static_cast<float>(lower_end_leaves_zero(level));
-        EXPECT_NE(std::find(table.grid.begin(), table.grid.end(), kink), table.grid.end()) << level.name;
+    // Each kink's grid value is the last REAL not above it, where the lower
+    // end is still exactly zero; the next one up has left zero.
+    for (int k = 0; k < level_count; ++k) {
+        const double kink = lower_end_leaves_zero(levels()[k]);
+        const auto at = std::find(table.grid.begin(), table.grid.end(), kink_grid_value(kink));
+        ASSERT_NE(at, table.grid.end()) << levels()[k].name;
+        EXPECT_LE(*at, kink);
+        EXPECT_GT(std::nextafter(*at, 10.0f), kink);
+        const auto i = at - table.grid.begin();
+        EXPECT_EQ(table.ends[2 * k][i], 0.0f);
+        EXPECT_GT(table.ends[2 * k][i + 1], 0.0f);
     }
 }
 
