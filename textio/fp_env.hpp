@@ -23,7 +23,11 @@ public:
     FpQuiet& operator=(const FpQuiet&) = delete;
 
 private:
+#if defined(__x86_64__)
+    unsigned saved_;   // the SSE control and status register
+#else
     fenv_t saved_;
+#endif
 };
 
 }  // namespace textio

@@ -55,7 +55,7 @@ StopInterceptor interceptor = nullptr;
 
 // A report is short; it is assembled here and written in one request.
 struct ReportText {
-    char bytes[256];
+    char bytes[1024];
     std::size_t size = 0;
 
     void add(const char* text) {
@@ -86,6 +86,7 @@ void write_ignoring_failure(int fd, const char* bytes, std::size_t size) {
     }
 }
 
+// unit: the name in the parentheses after the statement word, or none.
 void write_report(char letter, int number, const char* after_number, const char* unit,
                   const char* message) {
     char code[6] = {letter, char('0' + number / 1000 % 10), char('0' + number / 100 % 10),
@@ -95,7 +96,7 @@ void write_report(char letter, int number, const char* after_number, const char*
     report.add("run-time error ");
     report.add(code);
     report.add(after_number);
-    if (*unit != '\0') {
+    if (unit != nullptr) {
         report.add(unit);
         report.add(")");
     }
@@ -135,13 +136,13 @@ void io_stop(IoStop number) {
                                      : run_state().statement;
     const bool named = statement.word != StatementWord::none;
     write_report('F', static_cast<int>(number), word_text(statement.word),
-                 named ? statement.unit : "", stop_message(number));
+                 named ? statement.unit : nullptr, stop_message(number));
     end_run();
 }
 
 void fp_stop(FpFault fault) {
     if (interceptor) interceptor('M', static_cast<int>(fault));
-    write_report('M', static_cast<int>(fault), ": MATH", "", stop_message(fault));
+    write_report('M', static_cast<int>(fault), ": MATH", nullptr, stop_message(fault));
     end_run();
 }
 

@@ -48,6 +48,37 @@ void raw_output(int terminal) {
     tcsetattr(terminal, TCSANOW, &mode);
 }
 
+// Fills a pipe so that the next write to it blocks: whole blocks while
+// they fit, then single bytes into what room is left.
+void fill_pipe(int write_end) {
+    set_nonblocking(write_end);
+    static const char block[4096] = {};
+    while (write(write_end, block, sizeof block) > 0) {
+    }
+    while (write(write_end, block, 1) > 0) {
+    }
+    fcntl(write_end, F_SETFL, fcntl(write_end, F_GETFL) & ~O_NONBLOCK);
+}
+
+// Waits until the process sits in write(2), as /proc shows it.
+bool blocked_in_write(pid_t pid) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/syscall";
+    for (int tries = 0; tries < 1000; ++tries) {
+        std::ifstream in(path);
+        std::string number;
+        in >> number;
+        if (number == "1") return true;
+        usleep(5000);
+    }
+    return false;
+}
+
+void limit_files_when_blocked(pid_t pid) {
+    if (!blocked_in_write(pid)) return;
+    const rlimit three{3, 3};
+    prlimit(pid, RLIMIT_NOFILE, &three, nullptr);
+}
+
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -101,6 +132,7 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
         }
     }
     if (in_fd < 0 || out_fd < 0) fail("open");
+    if (options.no_more_files_after_start) fill_pipe(out_fd);
     if (pipe(err_pipe) != 0) fail("pipe");
 
     const pid_t pid = fork();
@@ -116,6 +148,7 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     close(in_fd);
     close(out_fd);
     close(err_pipe[1]);
+    if (options.no_more_files_after_start) limit_files_when_blocked(pid);
 
     Outcome result;
     std::size_t fed = 0;

@@ -46,6 +46,10 @@ struct RunOptions {
     Feed output = Feed::pipe;
     std::string stdout_path;                 // when set: standard output goes to this path
     std::function<void()> in_child;          // runs in the child just before exec
+    // Lowers the open-file limit of the running program to its three
+    // standard streams once it has started (its libraries are loaded by
+    // then): standard output is a full pipe, so the first record blocks.
+    bool no_more_files_after_start = false;
 };
 
 // Standard input holds `input`, then ends.

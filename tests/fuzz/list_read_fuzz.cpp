@@ -7,6 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     textio::intercept_stops(fuzz::throw_stop);
+    const fuzz::ArmedTraps traps;
     fuzz::InputFile file(data, size);
     textio::InputUnit console = textio::make_input_unit(file.fd(), "CON", textio::console_block,
                                                         /*console=*/true, /*terminal=*/false);

@@ -8,6 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     textio::intercept_stops(fuzz::throw_stop);
+    const fuzz::ArmedTraps traps;
     fuzz::InputFile file(data, size);
     textio::InputUnit table = textio::make_input_unit(file.fd(), "fc_tab10.dat", textio::table_block,
                                                       /*console=*/false, /*terminal=*/false);
