@@ -1,0 +1,41 @@
+#pragma once
+
+// The commands of norvex_bench; bench/run.sh calls them in turn. Each
+// prints its part of the report and returns the process's exit status.
+
+#include <string>
+
+namespace bench {
+
+struct CallsArgs {
+    std::string strace_log;  // written by strace -qq -s0 -C
+    std::string query_file;  // the run's standard input
+    std::string table_file;  // the table it read
+    long count = 0;          // queries in query_file
+    std::string trace_out;   // the floor's trace, written here
+};
+
+struct ThroughputArgs {
+    std::string norvex;
+    std::string floor;
+    std::string trace;
+    std::string query_file;
+    std::string table_dir;   // both programs run here
+    long count = 0;
+    int runs = 1;
+    std::string work_dir;    // their standard output goes to files here
+};
+
+struct StartupArgs {
+    std::string norvex;
+    std::string floor;
+    std::string trace;
+    std::string table_dir;
+    int runs = 1;
+};
+
+int report_calls(const CallsArgs& a);
+int report_throughput(const ThroughputArgs& a);
+int report_startup(const StartupArgs& a);
+
+}  // namespace bench

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Runs the benchmarks on a built tree and prints one report: queries per
+# second of norvex and of the floor (its read and write requests alone),
+# their ratio, the system calls against one write per record and one read
+# per input block, start-up time and peak memory, and the micro-benchmarks.
+# It builds nothing.
+#
+#   bench/run.sh [--short] [--table-dir DIR] [BUILD_DIR]
+#
+# BUILD_DIR defaults to build/ in the repository; the table is the shipped
+# one in data/ unless --table-dir names another directory holding a
+# fc_tab10.dat. --short runs everything once, quickly, only to show that
+# it works; its figures mean nothing.
+#
+# Exit status: 0 when every run ended as expected and every count matched,
+# 1 when something differed (marked "<--" in the report), 2 when it could
+# not run. Timings never fail it.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+short=0
+build=""
+table_dir="$root/data"
+while (($#)); do
+  case "$1" in
+    --short) short=1 ;;
+    --table-dir) table_dir="$2"; shift ;;
+    -*) echo "usage: bench/run.sh [--short] [--table-dir DIR] [BUILD_DIR]" >&2; exit 2 ;;
+    *) build="$1" ;;
+  esac
+  shift
+done
+build="$(cd "${build:-$root/build}" && pwd)"
+table_dir="$(cd "$table_dir" && pwd)"
+
+norvex="$build/calc/norvex"
+floor="$build/bench/syscall_floor"
+driver="$build/bench/norvex_bench"
+micro="$build/bench/micro_bench"
+for f in "$norvex" "$floor" "$driver" "$micro"; do
+  [[ -x "$f" ]] || { echo "bench/run.sh: $f is not built" >&2; exit 2; }
+done
+[[ -f "$table_dir/fc_tab10.dat" ]] || { echo "bench/run.sh: no fc_tab10.dat in $table_dir" >&2; exit 2; }
+command -v strace >/dev/null || { echo "bench/run.sh: strace is not installed" >&2; exit 2; }
+
+if ((short)); then
+  queries=2000 runs=1 startup_runs=2 min_time=0.01
+else
+  queries=100000 runs=7 startup_runs=30 min_time=0.5
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+status=0
+
+"$driver" queries "$work/queries.txt" "$queries"
+
+# One traced run gives the counts and the floor's trace. norvex ends at
+# the end of its input with a stop, whose exit status is 1.
+(cd "$table_dir" && strace -qq -s0 -C -o "$work/strace.log" \
+   "$norvex" <"$work/queries.txt" >"$work/traced.out" 2>/dev/null) || true
+echo
+"$driver" calls "$work/strace.log" "$work/queries.txt" "$table_dir/fc_tab10.dat" \
+  "$queries" "$work/norvex.trace" || status=1
+rm -f "$work/strace.log" "$work/traced.out"
+
+echo
+"$driver" throughput "$norvex" "$floor" "$work/norvex.trace" "$work/queries.txt" \
+  "$table_dir" "$queries" "$runs" "$work" || status=1
+
+echo
+"$driver" startup "$norvex" "$floor" "$work/norvex.trace" "$table_dir" "$startup_runs" || status=1
+
+echo
+echo "micro-benchmarks (one iteration: one query's share)"
+"$micro" --benchmark_min_time="$min_time" || status=1
+
+exit "$status"

@@ -1,0 +1,43 @@
+#pragma once
+
+// The read and write requests of one run of norvex, in order, as the floor
+// program replays them: two bytes per request, the stream in the top two
+// bits and the byte count asked for in the rest.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace bench {
+
+enum class Stream : std::uint16_t {
+    console_in = 0,   // read(0, ...)
+    console_out = 1,  // write(1, ...)
+    error_out = 2,    // write(2, ...)
+    table_in = 3,     // read of the table file
+};
+
+struct Request {
+    Stream stream;
+    std::uint16_t size;
+};
+
+inline constexpr std::uint16_t largest_request = 0x3fff;
+
+inline std::uint16_t encode(Request r) {
+    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(r.stream) << 14 | r.size);
+}
+
+inline Request decode(std::uint16_t code) {
+    return {static_cast<Stream>(code >> 14), static_cast<std::uint16_t>(code & largest_request)};
+}
+
+using Trace = std::vector<std::uint16_t>;
+
+// Both go straight through open/read/write, so the floor program loads its
+// trace without pulling in any buffered I/O. A file that cannot be read or
+// is not a trace gives false.
+bool save_trace(const char* path, const Trace& trace);
+bool load_trace(const char* path, Trace& trace);
+
+}  // namespace bench
