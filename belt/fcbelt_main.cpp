@@ -3,13 +3,18 @@
 // the exact belt.
 //
 //   fcbelt write > data/fc_tab10.dat    search the grid, write the table
-//   fcbelt verify FILE                  errors of FILE against the exact belt
+//   fcbelt verify FILE                  errors of FILE against the exact belt,
+//                                       and the coverage of its intervals
+//   fcbelt plot-data FILE DIR           data for the pictures (belt/plot.sh)
 
 #include "belt/accuracy.hpp"
+#include "belt/coverage.hpp"
 #include "belt/grid_search.hpp"
+#include "belt/plot_data.hpp"
 #include "belt/table_file.hpp"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -58,20 +63,54 @@ int write_table() {
     return 0;
 }
 
+// How often the printed interval holds the true mean, next to the level
+// it should hold: a table on a coarse grid of mu, then the largest
+// departure over a fine one.
+void print_coverage(std::FILE* out, const BeltTable& table) {
+    std::fprintf(out, "\ncoverage of the printed intervals (sigma = 1), P(lower <= mu <= upper | mu)\n");
+    std::fprintf(out, "%8s", "mu");
+    for (const Level& level : levels()) std::fprintf(out, " %12s", level.name);
+    std::fprintf(out, "\n");
+    for (int i = 0; i <= 24; ++i) {
+        const double mu = 0.25 * i;
+        std::fprintf(out, "%8.2f", mu);
+        for (int k = 0; k < level_count; ++k) std::fprintf(out, " %12.6f", printed_coverage(table, k, mu));
+        std::fprintf(out, "\n");
+    }
+    std::fprintf(out, "%8s", "nominal");
+    for (const Level& level : levels()) std::fprintf(out, " %12.6f", level.cl);
+    std::fprintf(out, "\n%8s", "max dev.");
+    for (int k = 0; k < level_count; ++k) {
+        double worst = 0;
+        for (int i = 0; i <= 600; ++i)
+            worst = std::fmax(worst, std::fabs(printed_coverage(table, k, 0.01 * i) - levels()[k].cl));
+        std::fprintf(out, " %12.2e", worst);
+    }
+    std::fprintf(out, "   (mu from 0 to 6 in steps of 0.01; x below %g not counted)\n", lowest_measurement);
+}
+
 int verify_table(const std::string& path) {
     const auto start = Clock::now();
-    const TableAccuracy accuracy = measure_table(read_table_file(path));
+    const BeltTable table = read_table_file(path);
+    const TableAccuracy accuracy = measure_table(table);
     print_accuracy(stdout, accuracy);
+    print_coverage(stdout, table);
     const bool met = worst_of(accuracy.near) <= near_tolerance && worst_of(accuracy.far) <= far_tolerance;
     std::printf("%s\n", met ? "the table meets the target" : "THE TABLE MISSES THE TARGET");
     std::fprintf(stderr, "time: %.1f s\n", seconds_since(start));
     return met ? 0 : 1;
 }
 
+int write_plot_data(const std::string& path, const std::string& dir) {
+    write_plot_data(read_table_file(path), dir);
+    return 0;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: fcbelt write > data/fc_tab10.dat\n"
-                 "       fcbelt verify FILE\n");
+                 "       fcbelt verify FILE\n"
+                 "       fcbelt plot-data FILE DIR\n");
     return 2;
 }
 
@@ -82,6 +121,7 @@ int main(int argc, char** argv) {
         const std::string command = argc > 1 ? argv[1] : "";
         if (command == "write" && argc == 2) return write_table();
         if (command == "verify" && argc == 3) return verify_table(argv[2]);
+        if (command == "plot-data" && argc == 4) return write_plot_data(argv[2], argv[3]);
         return usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fcbelt: %s\n", e.what());

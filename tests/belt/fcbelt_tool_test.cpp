@@ -7,10 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +94,55 @@ TEST(FcbeltVerify, ReportsAMissingFileOrBadUsage) {
     EXPECT_EQ(run("verify /nonexistent/fc_tab10.dat").status, 1);
     EXPECT_EQ(run("").status, 2);
     EXPECT_EQ(run("verify").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::vector<double>> data_rows(const std::string& path) {
+    std::vector<std::vector<double>> rows;
+    std::istringstream in(file_bytes(path));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::vector<double> row;
+        for (double v; fields >> v;) row.push_back(v);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(FcbeltPlotData, WritesTheBeltItsGridAndItsErrors) {
+    const std::string dir = ::testing::TempDir() + "fcbelt_plot_" + std::to_string(::getpid());
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    ASSERT_EQ(run(std::string("plot-data ") + NORVEX_SHIPPED_TABLE + " " + dir).status, 0);
+
+    const auto exact = data_rows(dir + "/belt_exact.dat");
+    ASSERT_EQ(exact.size(), 1301u);  // -5 to 8 in steps of 0.01
+    for (const auto& row : exact) {
+        ASSERT_EQ(row.size(), 9u);
+        for (int k = 1; k < 9; k += 2) EXPECT_LE(row[k], row[k + 1]);  // lower below upper
+    }
+
+    const fcbelt::BeltTable table = fcbelt::read_table_file(NORVEX_SHIPPED_TABLE);
+    const auto grid = data_rows(dir + "/belt_grid.dat");
+    std::size_t shown = 0;
+    for (float x : table.grid) shown += x >= -5 && x <= 8;
+    ASSERT_EQ(grid.size(), shown);
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        EXPECT_EQ(static_cast<float>(grid[i][0]), table.grid[i]);
+        EXPECT_EQ(static_cast<float>(grid[i][8]), table.ends[7][i]);
+    }
+
+    const auto errors = data_rows(dir + "/belt_error.dat");
+    ASSERT_EQ(errors.size(), 6001u);  // -5 to 10 in steps of 0.0025
+    double worst = 0;
+    for (const auto& row : errors)
+        for (int k = 1; k < 9; ++k) worst = std::fmax(worst, std::fabs(row[k]));
+    EXPECT_GT(worst, 0.0);
+    EXPECT_LE(worst, 5e-4);
+    std::system(("rm -rf " + dir).c_str());
 }
 
 }  // namespace
