@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <cstdlib>
 #include <string>
+
+#include "textio/fp_env.hpp"
 
 namespace {
 
@@ -123,6 +126,27 @@ TEST(RealText, NamesNonFiniteValuesWithoutFailing) {
         {from_bits(0xff800001u), "NaN"},   // a signalling NaN with its sign bit set
     };
     expect_texts(std::begin(cases), std::end(cases));
+}
+
+// The run renders its values with the floating-point traps armed; no
+// value, however extreme, may set one off.
+void render_extremes_with_traps_armed() {
+    textio::arm_fp_traps();
+    const float values[] = {
+        std::numeric_limits<float>::max(),      -std::numeric_limits<float>::max(),
+        std::numeric_limits<float>::min(),      std::numeric_limits<float>::denorm_min(),
+        from_bits(0x007fffffu),                 9.9999999E-5f,
+        1234567.5f,                             -0.0f,
+        std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+        from_bits(0x7f800001u),   // a signalling NaN
+    };
+    std::size_t total = 0;
+    for (float v : values) total += textio::real_text(v).size;
+    std::exit(total > 0 ? 0 : 2);
+}
+
+TEST(RealTextDeathTest, RendersWithTheTrapsArmed) {
+    EXPECT_EXIT(render_extremes_with_traps_armed(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
