@@ -73,6 +73,28 @@ bool blocked_in_write(pid_t pid) {
     return false;
 }
 
+// Waits until the process sits in read(2) on standard input, with
+// nothing left there to read.
+bool waiting_for_input(pid_t pid) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/syscall";
+    for (int tries = 0; tries < 20000; ++tries) {
+        std::ifstream in(path);
+        std::string number, fd;
+        in >> number >> fd;
+        if (number == "0" && fd == "0x0") return true;
+        usleep(1000);
+    }
+    return false;
+}
+
+long peak_rss_kb(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
 void limit_files_when_blocked(pid_t pid) {
     if (!blocked_in_write(pid)) return;
     const rlimit three{3, 3};
@@ -177,6 +199,8 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
             if (fds[i].fd == to_child) {
                 const ssize_t w = write(to_child, input.data() + fed, input.size() - fed);
                 if (w > 0) fed += static_cast<std::size_t>(w);
+                if (fed == input.size() && options.measure_peak_rss && waiting_for_input(pid))
+                    result.peak_rss_kb = peak_rss_kb(pid);
                 if (w < 0 || fed == input.size()) {
                     close(to_child);
                     to_child = -1;
@@ -198,12 +222,10 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     }
     if (to_child >= 0) close(to_child);
     int wait_status = 0;
-    rusage usage{};
-    wait4(pid, &wait_status, 0, &usage);
+    waitpid(pid, &wait_status, 0);
     const Outcome ended = status_of(wait_status);
     result.status = ended.status;
     result.signal = ended.signal;
-    result.peak_rss_kb = usage.ru_maxrss;
     if (!out_path.empty() && out_path.rfind("/dev/", 0) != 0) result.out = read_file(out_path);
     return result;
 }

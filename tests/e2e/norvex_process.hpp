@@ -34,7 +34,7 @@ struct Outcome {
     std::string err;   // standard error
     int status = -1;   // exit status, or -1 when ended by a signal
     int signal = 0;    // the signal that ended it
-    long peak_rss_kb = 0;   // the child's peak resident memory
+    long peak_rss_kb = 0;   // with measure_peak_rss: the program's own peak (VmHWM)
 };
 
 // closed_pipe: standard output is a pipe whose reader has already gone.
@@ -50,6 +50,9 @@ struct RunOptions {
     // standard streams once it has started (its libraries are loaded by
     // then): standard output is a full pipe, so the first record blocks.
     bool no_more_files_after_start = false;
+    // Once all input is in and the program waits for more, reads its peak
+    // resident memory from /proc before standard input is closed.
+    bool measure_peak_rss = false;
 };
 
 // Standard input holds `input`, then ends.

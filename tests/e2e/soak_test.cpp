@@ -30,6 +30,7 @@ TEST(Soak, MillionQueriesInFlatMemory) {
     dir.install_shipped_table();
     e2e::RunOptions to_file;
     to_file.output = e2e::Feed::file;
+    to_file.measure_peak_rss = true;
 
     const e2e::Outcome small = e2e::run(dir, queries(1000), to_file);
     const std::string input = queries(1000000);
@@ -40,6 +41,9 @@ TEST(Soak, MillionQueriesInFlatMemory) {
     EXPECT_EQ(first.out.size(), second.out.size());
     EXPECT_TRUE(first.out == second.out);
     // A thousand times the queries, the same peak memory (within 1 MiB).
+    ASSERT_GT(small.peak_rss_kb, 0) << "peak memory not measured";
+    std::printf("peak RSS: %ld KiB after 1000 queries, %ld KiB after 1000000\n", small.peak_rss_kb,
+                first.peak_rss_kb);
     EXPECT_LE(first.peak_rss_kb, small.peak_rss_kb + 1024)
         << "1000 queries: " << small.peak_rss_kb << " KiB, 1000000: " << first.peak_rss_kb << " KiB";
     // Every query was answered: four result records each.
