@@ -28,25 +28,25 @@ char bytes[bench::largest_request + 1];
 // Where the run goes once standard input ends: norvex stops there, so an
 // input that ends early (a pipe closed by a start-up measurement) skips
 // to the requests of its stop.
-std::size_t last_console_read(const bench::Trace& trace) {
-    std::size_t last = trace.size();
-    for (std::size_t i = 0; i < trace.size(); ++i)
-        if (bench::decode(trace[i]).stream == bench::Stream::console_in) last = i;
-    return last;
+// It lies near the end, so the search goes backwards.
+std::size_t last_console_read(const bench::TraceView& trace) {
+    for (std::size_t i = trace.size; i-- > 0;)
+        if (bench::decode(trace.codes[i]).stream == bench::Stream::console_in) return i;
+    return trace.size;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) fail("usage: syscall_floor TRACE\n");
-    bench::Trace trace;
-    if (!bench::load_trace(argv[1], trace)) fail("syscall_floor: cannot load the trace\n");
+    bench::TraceView trace;
+    if (!bench::map_trace(argv[1], trace)) fail("syscall_floor: cannot load the trace\n");
     std::memset(bytes, ' ', sizeof bytes);
     const std::size_t end_of_input = last_console_read(trace);
 
     int table = -1;
-    for (std::size_t i = 0; i < trace.size(); ++i) {
-        const bench::Request r = bench::decode(trace[i]);
+    for (std::size_t i = 0; i < trace.size; ++i) {
+        const bench::Request r = bench::decode(trace.codes[i]);
         ssize_t n = 0;
         switch (r.stream) {
         case bench::Stream::console_in:

@@ -34,10 +34,19 @@ inline Request decode(std::uint16_t code) {
 
 using Trace = std::vector<std::uint16_t>;
 
+// A trace file mapped read-only, its pages in place before the first
+// request: loading it costs the floor next to nothing, where copying a
+// long trace into fresh memory would fault on every page.
+struct TraceView {
+    const std::uint16_t* codes = nullptr;
+    std::size_t size = 0;
+};
+
 // Both go straight through open/read/write, so the floor program loads its
 // trace without pulling in any buffered I/O. A file that cannot be read or
 // is not a trace gives false.
 bool save_trace(const char* path, const Trace& trace);
 bool load_trace(const char* path, Trace& trace);
+bool map_trace(const char* path, TraceView& view);
 
 }  // namespace bench
