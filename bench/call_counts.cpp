@@ -20,9 +20,8 @@ long fd_of(const TracedCall& call) {
 }
 
 // The byte count asked for: the last argument of read and write.
-std::uint16_t requested(const TracedCall& call) {
-    const long size = call.args.empty() ? 0 : std::strtol(call.args.back().c_str(), nullptr, 10);
-    return static_cast<std::uint16_t>(size < 0 || size > largest_request ? largest_request : size);
+long requested(const TracedCall& call) {
+    return call.args.empty() ? -1 : std::strtol(call.args.back().c_str(), nullptr, 10);
 }
 
 }  // namespace
@@ -66,8 +65,11 @@ CallCounts count_calls(const StraceLog& log, Trace& trace) {
             if (banner_begun) ++counts.stray;
             continue;
         }
-        if (banner_begun) trace.push_back(encode({stream, requested(call)}));
-        else ++counts.stray;
+        const long size = requested(call);
+        if (!banner_begun || size < 0 || size > largest_request)
+            ++counts.stray;
+        else
+            trace.push_back(encode({stream, static_cast<std::uint16_t>(size)}));
     }
     return counts;
 }

@@ -34,7 +34,13 @@ struct StartupArgs {
     int runs = 1;
 };
 
+struct ReplayArgs {
+    std::string strace_log;  // of the floor, replaying trace
+    std::string trace;       // norvex's requests
+};
+
 int report_calls(const CallsArgs& a);
+int report_replay(const ReplayArgs& a);
 int report_throughput(const ThroughputArgs& a);
 int report_startup(const StartupArgs& a);
 

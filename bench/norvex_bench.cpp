@@ -3,6 +3,7 @@
 //
 //   norvex_bench queries FILE COUNT
 //   norvex_bench calls STRACE_LOG QUERY_FILE TABLE_FILE COUNT TRACE_OUT
+//   norvex_bench replay FLOOR_STRACE_LOG TRACE
 //   norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR
 //   norvex_bench startup NORVEX FLOOR TRACE TABLE_DIR RUNS
 
@@ -22,6 +23,7 @@ int usage() {
     std::fputs(
         "usage: norvex_bench queries FILE COUNT\n"
         "       norvex_bench calls STRACE_LOG QUERY_FILE TABLE_FILE COUNT TRACE_OUT\n"
+        "       norvex_bench replay FLOOR_STRACE_LOG TRACE\n"
         "       norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR\n"
         "       norvex_bench startup NORVEX FLOOR TRACE TABLE_DIR RUNS\n",
         stderr);
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
     const int n = argc - 2;
     if (command == "queries" && n == 2) return queries(a);
     if (command == "calls" && n == 5) return bench::report_calls({a[0], a[1], a[2], number(a[3]), a[4]});
+    if (command == "replay" && n == 2) return bench::report_replay({a[0], a[1]});
     if (command == "throughput" && n == 8)
         return bench::report_throughput({a[0], a[1], a[2], a[3], a[4], number(a[5]),
                                          static_cast<int>(number(a[6])), a[7]});
