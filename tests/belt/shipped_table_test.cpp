@@ -6,6 +6,7 @@
 #include "belt/number_text.hpp"
 #include "belt/table_file.hpp"
 #include "mathlib/divdif.hpp"
+#include "number_form.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,13 +63,12 @@ TEST(ShippedTable, Layout) {
     ASSERT_EQ(lines.size(), std::size_t(header_records + grid_points));
     for (int i = 0; i < header_records; ++i) EXPECT_LE(lines[i].size(), std::size_t(header_width)) << lines[i];
 
-    const std::regex number(R"(-?[0-9]+\.[0-9]*(E[+-][0-9]{2})?)");
     for (int i = header_records; i < static_cast<int>(lines.size()); ++i) {
         std::istringstream words(lines[i]);
         std::vector<std::string> row;
         for (std::string word; words >> word;) row.push_back(word);
         ASSERT_EQ(row.size(), std::size_t(1 + end_count)) << lines[i];
-        for (const std::string& word : row) EXPECT_TRUE(std::regex_match(word, number)) << word;
+        for (const std::string& word : row) EXPECT_TRUE(is_written_number(word)) << word;
     }
 }
 

@@ -1,0 +1,43 @@
+#include "belt/grid_search.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using namespace fcbelt;
+
+// Grid values are short binary fractions: 2^-10 apart below 2, one binary
+// digit coarser for each doubling above, so the file holds them exactly.
+TEST(GridValue, IsTheNearestShortBinaryFraction) {
+    struct Case {
+        double x;
+        float value;
+    };
+    const Case cases[] = {
+        {0.0, 0.0f},           {0.3, 307.0f / 1024},   {-0.3, -307.0f / 1024}, {1.9999, 2.0f},
+        {2.3, 1178.0f / 512},  {5.1517, 1319.0f / 256}, {700.3, 700.5f},       {1000.1, 1000.0f},
+        {-4.9, -1254.0f / 256},
+    };
+    for (const Case& c : cases) EXPECT_EQ(grid_value_near(c.x), c.value) << c.x;
+}
+
+TEST(GridValue, StaysWithinHalfAStep) {
+    for (double x = -5.0; x < 1100.0; x += 0.0137 + 0.01 * std::fabs(x)) {
+        const double step = std::ldexp(1.0, std::max(0, static_cast<int>(std::floor(std::log2(std::fabs(x))))) - 10);
+        EXPECT_LE(std::fabs(grid_value_near(x) - x), 0.5 * step + 1e-12) << x;
+    }
+}
+
+// On a kink the grid value is the REAL at or just below it.
+TEST(KinkGridValue, IsTheLastRealNotAbove) {
+    for (double kink : {0.4752328492, 1.2815515655, 1.6448536270, 2.3263478740, 0.5, 1.0 / 3}) {
+        const float value = kink_grid_value(kink);
+        EXPECT_LE(double(value), kink);
+        EXPECT_GT(double(std::nextafter(value, 10.0f)), kink);
+    }
+    EXPECT_EQ(kink_grid_value(0.5), 0.5f);
+}
+
+}  // namespace
