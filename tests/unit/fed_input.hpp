@@ -9,8 +9,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "textio/input_unit.hpp"
+#include "textio/list_read.hpp"
 
 namespace textio_test {
 
@@ -63,5 +65,15 @@ private:
     int fd_ = -1;
     textio::InputUnit unit_;
 };
+
+// One list-directed read statement of two items, each starting at -99 so
+// that an item left unchanged shows.
+inline std::vector<float> read_pair(textio::InputUnit& unit) {
+    std::vector<float> items(2, -99.0f);
+    textio::ListRead statement(unit);
+    for (float& item : items) statement.item(item);
+    statement.finish();
+    return items;
+}
 
 }  // namespace textio_test

@@ -14,17 +14,10 @@
 namespace {
 
 using textio_test::FedInput;
+using textio_test::read_pair;
 using textio_test::read_stop;
 using textio_test::Source;
 using textio_test::write_all;
-
-std::vector<float> read_pair(textio::InputUnit& unit) {
-    std::vector<float> items(2, -99.0f);
-    textio::ListRead statement(unit);
-    for (float& item : items) statement.item(item);
-    statement.finish();
-    return items;
-}
 
 const std::vector<float> one_two{1.0f, 2.0f};
 const std::vector<float> three_four{3.0f, 4.0f};

@@ -17,6 +17,7 @@
 
 namespace {
 
+using textio_test::read_pair;
 using textio_test::read_stop;
 using textio_test::write_all;
 
@@ -54,14 +55,6 @@ private:
     int slave_ = -1;
     textio::InputUnit unit_;
 };
-
-std::vector<float> read_pair(textio::InputUnit& unit) {
-    std::vector<float> items(2, -99.0f);
-    textio::ListRead statement(unit);
-    for (float& item : items) statement.item(item);
-    statement.finish();
-    return items;
-}
 
 const std::vector<float> one_two{1.0f, 2.0f};
 
