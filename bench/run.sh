@@ -5,12 +5,14 @@
 # per input block, start-up time and peak memory, and the micro-benchmarks.
 # It builds nothing.
 #
-#   bench/run.sh [--short] [--table-dir DIR] [BUILD_DIR]
+#   bench/run.sh [--short] [--runs N] [--queries N] [--table-dir DIR] [BUILD_DIR]
 #
 # BUILD_DIR defaults to build/ in the repository; the table is the shipped
 # one in data/ unless --table-dir names another directory holding a
 # fc_tab10.dat. --short runs everything once, quickly, only to show that
-# it works; its figures mean nothing.
+# it works; its figures mean nothing. --runs sets how many timed runs of
+# each program the best is taken from (7; more on a busy machine), and
+# --queries the size of the input (100000).
 #
 # Exit status: 0 when every run ended as expected and every count matched,
 # 1 when something differed (marked "<--" in the report), 2 when it could
@@ -19,13 +21,18 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 short=0
+runs=""
+queries=""
 build=""
 table_dir="$root/data"
 while (($#)); do
   case "$1" in
     --short) short=1 ;;
+    --runs) runs="$2"; shift ;;
+    --queries) queries="$2"; shift ;;
     --table-dir) table_dir="$2"; shift ;;
-    -*) echo "usage: bench/run.sh [--short] [--table-dir DIR] [BUILD_DIR]" >&2; exit 2 ;;
+    -*) echo "usage: bench/run.sh [--short] [--runs N] [--queries N] [--table-dir DIR] [BUILD_DIR]" >&2
+        exit 2 ;;
     *) build="$1" ;;
   esac
   shift
@@ -44,10 +51,14 @@ done
 command -v strace >/dev/null || { echo "bench/run.sh: strace is not installed" >&2; exit 2; }
 
 if ((short)); then
-  queries=2000 runs=1 startup_runs=2 min_time=0.01
+  queries="${queries:-2000}" runs="${runs:-1}" startup_runs=2 min_time=0.01
 else
-  queries=100000 runs=7 startup_runs=30 min_time=0.5
+  queries="${queries:-100000}" runs="${runs:-7}" startup_runs=30 min_time=0.5
 fi
+
+# Timings on a shared machine are only as good as its quiet.
+echo "norvex benchmarks: $norvex, table in $table_dir"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) CPUs"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
