@@ -27,8 +27,8 @@ char bytes[bench::largest_request + 1];
 
 // Where the run goes once standard input ends: norvex stops there, so an
 // input that ends early (a pipe closed by a start-up measurement) skips
-// to the requests of its stop.
-// It lies near the end, so the search goes backwards.
+// to the requests of its stop. It lies near the end of the trace, so the
+// search goes backwards.
 std::size_t last_console_read(const bench::TraceView& trace) {
     for (std::size_t i = trace.size; i-- > 0;)
         if (bench::decode(trace.codes[i]).stream == bench::Stream::console_in) return i;
