@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -164,6 +166,20 @@ TEST(Stops, ConsoleWriteFailures) {
     full.stdout_path = "/dev/full";
     const Outcome o = e2e::run(dir, "1 1\n", full);
     expect_report(o, "run-time error F6422: WRITE(CON)", "/dev/full");
+}
+
+// A file sealed against writing refuses every write with EPERM.
+TEST(Stops, ConsoleWriteDenied) {
+    WorkDir dir;
+    dir.install_shipped_table();
+    e2e::RunOptions sealed;
+    sealed.in_child = [] {
+        const int fd = memfd_create("sealed-output", MFD_ALLOW_SEALING);
+        if (fd < 0 || fcntl(fd, F_ADD_SEALS, F_SEAL_WRITE) != 0) _exit(125);
+        dup2(fd, STDOUT_FILENO);
+    };
+    const Outcome o = e2e::run(dir, "1 1\n", sealed);
+    expect_report(o, "run-time error F6421: WRITE(CON)", "sealed standard output");
 }
 
 TEST(Stops, ReaderGoneReadsOnToTheEnd) {
