@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -33,10 +34,10 @@ Outcome status_of(int wait_status) {
     return o;
 }
 
-[[noreturn]] void exec_norvex(const std::string& dir) {
+[[noreturn]] void exec_norvex(const std::string& dir, const std::string& program = NORVEX_BIN) {
     if (chdir(dir.c_str()) != 0) _exit(126);
     signal(SIGPIPE, SIG_DFL);   // the harness ignores it; the program must ignore it itself
-    execl(NORVEX_BIN, "norvex", static_cast<char*>(nullptr));
+    execl(program.c_str(), "norvex", static_cast<char*>(nullptr));
     _exit(127);
 }
 
@@ -126,6 +127,13 @@ void WorkDir::write(const std::string& name, const std::string& bytes) const {
 
 void WorkDir::install_shipped_table() const { write("fc_tab10.dat", read_file(NORVEX_SHIPPED_TABLE)); }
 
+std::string WorkDir::install_program() const {
+    const std::string path = file("norvex");
+    write("norvex", read_file(NORVEX_BIN));
+    chmod(path.c_str(), 0755);
+    return path;
+}
+
 Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& options) {
     int in_pipe[2] = {-1, -1}, out_pipe[2] = {-1, -1}, err_pipe[2];
     int in_fd = -1, out_fd = -1;
@@ -165,7 +173,7 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
         dup2(err_pipe[1], STDERR_FILENO);
         for (int fd = 3; fd < 64; ++fd) close(fd);
         if (options.in_child) options.in_child();
-        exec_norvex(dir.path());
+        exec_norvex(dir.path(), options.program.empty() ? NORVEX_BIN : options.program);
     }
     close(in_fd);
     close(out_fd);

@@ -24,6 +24,9 @@ public:
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     void write(const std::string& name, const std::string& bytes) const;
     void install_shipped_table() const;
+    // A copy of the program inside the directory, for a child that drops
+    // to a user who may not reach the build tree.
+    std::string install_program() const;
 
 private:
     std::string path_;
@@ -46,6 +49,7 @@ struct RunOptions {
     Feed output = Feed::pipe;
     std::string stdout_path;                 // when set: standard output goes to this path
     std::function<void()> in_child;          // runs in the child just before exec
+    std::string program;                     // another copy of norvex to run
     // Lowers the open-file limit of the running program to its three
     // standard streams once it has started (its libraries are loaded by
     // then): standard output is a full pipe, so the first record blocks.

@@ -146,6 +146,7 @@ TEST(Stops, TablePermissions) {
     const std::string table = dir.file("fc_tab10.dat");
     e2e::RunOptions as_nobody;
     as_nobody.in_child = run_as_nobody;
+    as_nobody.program = dir.install_program();
 
     chmod(table.c_str(), 0000);
     const Outcome denied = e2e::run(dir, "1 1\n", as_nobody);
