@@ -13,7 +13,7 @@ cmake --build "$root/build" -j2
 
 echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$root" -B "$root/build-san" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVEX_SANITIZE=ON \
-  -DBUILD_TESTING=ON -DNORVEX_BENCH=OFF >/dev/null
+  -DBUILD_TESTING=ON -DNORVEX_BENCH=ON >/dev/null
 cmake --build "$root/build-san" -j2
 (cd "$root/build-san" && ASAN_OPTIONS=detect_leaks=1:handle_sigfpe=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2)
