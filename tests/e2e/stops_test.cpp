@@ -160,27 +160,25 @@ TEST(Stops, TablePermissions) {
     EXPECT_TRUE(ends_with(write_only.out, banner_end + crlf));
 }
 
+// Standard output on a full device, and on a file sealed against writing
+// (every write refused with EPERM).
 TEST(Stops, ConsoleWriteFailures) {
-    WorkDir dir;
-    dir.install_shipped_table();
-    e2e::RunOptions full;
+    e2e::RunOptions full, sealed;
     full.stdout_path = "/dev/full";
-    const Outcome o = e2e::run(dir, "1 1\n", full);
-    expect_report(o, "run-time error F6422: WRITE(CON)", "/dev/full");
-}
-
-// A file sealed against writing refuses every write with EPERM.
-TEST(Stops, ConsoleWriteDenied) {
-    WorkDir dir;
-    dir.install_shipped_table();
-    e2e::RunOptions sealed;
     sealed.in_child = [] {
         const int fd = memfd_create("sealed-output", MFD_ALLOW_SEALING);
         if (fd < 0 || fcntl(fd, F_ADD_SEALS, F_SEAL_WRITE) != 0) _exit(125);
         dup2(fd, STDOUT_FILENO);
     };
-    const Outcome o = e2e::run(dir, "1 1\n", sealed);
-    expect_report(o, "run-time error F6421: WRITE(CON)", "sealed standard output");
+    const std::pair<const e2e::RunOptions*, const char*> cases[] = {
+        {&full, "run-time error F6422: WRITE(CON)"},
+        {&sealed, "run-time error F6421: WRITE(CON)"},
+    };
+    for (const auto& [options, report] : cases) {
+        WorkDir dir;
+        dir.install_shipped_table();
+        expect_report(e2e::run(dir, "1 1\n", *options), report, report);
+    }
 }
 
 TEST(Stops, ReaderGoneReadsOnToTheEnd) {
