@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "textio/fd_write.hpp"
 #include "textio/run_state.hpp"
 
 // Everything on the way from a stop to the exit is async-signal-safe
@@ -76,16 +77,6 @@ const char* word_text(StatementWord word) {
     return "";
 }
 
-// Writes what it can; a stop does not fail for want of standard error.
-void write_ignoring_failure(int fd, const char* bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd, bytes, size);
-        if (n <= 0) return;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-}
-
 // unit: the name in the parentheses after the statement word, or none.
 void write_report(char letter, int number, const char* after_number, const char* unit,
                   const char* message) {
@@ -104,7 +95,7 @@ void write_report(char letter, int number, const char* after_number, const char*
     report.add("- ");
     report.add(message);
     report.add(crlf);
-    write_ignoring_failure(STDERR_FILENO, report.bytes, report.size);
+    write_all(STDERR_FILENO, report.bytes, report.size);   // a failure is ignored
 }
 
 // Closes unit 10 and ends an open console line; a record still being
@@ -118,7 +109,7 @@ void write_report(char letter, int number, const char* after_number, const char*
             state.table_fd = -1;
         }
         if (state.line.open) {
-            write_ignoring_failure(STDOUT_FILENO, crlf, 2);
+            write_all(STDOUT_FILENO, crlf, 2);
             state.line.open = false;
         }
     }

@@ -163,6 +163,10 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     }
     if (in_fd < 0 || out_fd < 0) fail("open");
     if (options.no_more_files_after_start) fill_pipe(out_fd);
+    if (options.nonblocking_pipes) {
+        set_nonblocking(in_fd);
+        set_nonblocking(out_fd);
+    }
     if (pipe(err_pipe) != 0) fail("pipe");
 
     const pid_t pid = fork();
@@ -179,6 +183,7 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     close(out_fd);
     close(err_pipe[1]);
     if (options.no_more_files_after_start) limit_files_when_blocked(pid);
+    if (options.hold_back_ms > 0) usleep(static_cast<useconds_t>(options.hold_back_ms) * 1000);
 
     Outcome result;
     std::size_t fed = 0;

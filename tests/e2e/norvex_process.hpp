@@ -57,6 +57,11 @@ struct RunOptions {
     // Once all input is in and the program waits for more, reads its peak
     // resident memory from /proc before standard input is closed.
     bool measure_peak_rss = false;
+    // Standard input and output pipes handed over non-blocking, and the
+    // harness holding back the input and the reading of the output for a
+    // while, so that the program meets an empty input and a full output.
+    bool nonblocking_pipes = false;
+    int hold_back_ms = 0;
 };
 
 // Standard input holds `input`, then ends.
