@@ -129,6 +129,13 @@ TEST(Queries, TableWithCrLfLinesReadsAsWithLf) {
     EXPECT_EQ(lf.out, crlf.out);
 }
 
+TEST(Queries, WhatFollowsTheLastGroupIsNeverRead) {
+    const std::string table = e2e::table_text(e2e::simple_rows()) + "not a number 1.0x\n'quoted'\n";
+    const Outcome o = ask(table, "1.5 1\n");
+    EXPECT_EQ(e2e::result_values(o.out).size(), 8u);
+    EXPECT_NE(o.err.find("run-time error F6501: READ(CON)"), std::string::npos) << o.err;
+}
+
 TEST(Queries, InputEndingEndsTheRunWithStatusOne) {
     const Outcome o = ask(shipped_table(), "1.2 0.5\n");
     EXPECT_EQ(o.status, 1);
