@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <new>
 #include <string>
 
 #include "textio/run_state.hpp"
@@ -84,13 +83,7 @@ TableUnit& table() {
 }
 
 void keep_name(std::string_view name) {
-    bool allocated = true;
-    try {
-        table().name.assign(name);
-    } catch (const std::bad_alloc&) {
-        allocated = false;
-    }
-    if (!allocated) io_stop(IoStop::out_of_memory);
+    allocate_or_stop([&] { table().name.assign(name); });
 }
 
 }  // namespace

@@ -13,4 +13,11 @@ void console_read_start() {
 
 void console_read_finish() { run_state().line.open = false; }
 
+void complete_line() {
+    ConsoleLine& line = run_state().line;
+    if (!line.open) return;
+    write_line_break();
+    line.open = false;
+}
+
 }  // namespace textio

@@ -14,4 +14,8 @@ void console_read_start();
 // ended the output line.
 void console_read_finish();
 
+// At the end of the run: an open line is ended with CR LF. Safe in a
+// signal handler.
+void complete_line();
+
 }  // namespace textio

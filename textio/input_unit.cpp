@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "textio/console_line.hpp"
 #include "textio/fetch.hpp"
@@ -23,14 +22,7 @@ bool in_shared_console(const InputUnit& unit) {
 
 void ensure_room(InputUnit& unit, std::size_t size) {
     if (unit.buffer.size() >= size) return;
-    bool allocated = true;
-    try {
-        unit.buffer.resize(std::max(size, 2 * unit.buffer.size()));
-    } catch (const std::bad_alloc&) {
-        allocated = false;
-    }
-    // Outside the handler, so that a stop that throws leaves it cleanly.
-    if (!allocated) io_stop(IoStop::out_of_memory);
+    allocate_or_stop([&] { unit.buffer.resize(std::max(size, 2 * unit.buffer.size())); });
 }
 
 void end_of_input(InputUnit& unit) {

@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <new>
 #include <vector>
 
 #include "textio/fp_env.hpp"
@@ -74,18 +73,14 @@ Convertible convertible_text(const char* text, std::size_t size, const NumberFor
         return {text + from, text + size};
     }
     std::vector<char>& out = scratch();
-    bool allocated = true;
-    try {
+    allocate_or_stop([&] {
         out.clear();
         if (form.negative) out.push_back('-');
         out.insert(out.end(), text + form.mantissa_begin, text + form.mantissa_end);
         out.push_back('e');
         if (form.exponent_negative) out.push_back('-');
         out.insert(out.end(), text + form.exponent_digits, text + size);
-    } catch (const std::bad_alloc&) {
-        allocated = false;
-    }
-    if (!allocated) io_stop(IoStop::out_of_memory);
+    });
     return {out.data(), out.data() + out.size()};
 }
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "textio/console_line.hpp"
 #include "textio/fd_write.hpp"
 #include "textio/run_state.hpp"
 
@@ -108,10 +109,7 @@ void write_report(char letter, int number, const char* after_number, const char*
             close(state.table_fd);
             state.table_fd = -1;
         }
-        if (state.line.open) {
-            write_all(STDOUT_FILENO, crlf, 2);
-            state.line.open = false;
-        }
+        complete_line();
     }
     _exit(1);
 }

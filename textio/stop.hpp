@@ -4,6 +4,8 @@
 // fault, ends the process here: a two-line report on standard error, the
 // end-of-run steps, exit status 1. None of these returns.
 
+#include <new>
+
 namespace textio {
 
 // Failures of input and output statements (class F), by report number.
@@ -50,6 +52,20 @@ enum class FpFault : int {
 // throw.
 using StopInterceptor = void (*)(char class_letter, int number);
 void intercept_stops(StopInterceptor interceptor);
+
+// Runs an allocation; memory running out is a stop (out of memory). The
+// stop comes outside the handler, so that an interceptor that throws
+// leaves it cleanly.
+template <class Allocation>
+void allocate_or_stop(Allocation&& allocation) {
+    bool allocated = true;
+    try {
+        allocation();
+    } catch (const std::bad_alloc&) {
+        allocated = false;
+    }
+    if (!allocated) io_stop(IoStop::out_of_memory);
+}
 
 // The message line of a report, without its "- ".
 const char* stop_message(IoStop number);

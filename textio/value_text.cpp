@@ -1,7 +1,5 @@
 #include "textio/value_text.hpp"
 
-#include <new>
-
 #include "textio/stop.hpp"
 
 namespace textio {
@@ -12,13 +10,7 @@ constexpr std::size_t usual_room = 260;
 }
 
 void ValueText::grow() {
-    bool allocated = true;
-    try {
-        chars.resize(chars.empty() ? usual_room : 2 * chars.size());
-    } catch (const std::bad_alloc&) {
-        allocated = false;
-    }
-    if (!allocated) io_stop(IoStop::out_of_memory);
+    allocate_or_stop([&] { chars.resize(chars.empty() ? usual_room : 2 * chars.size()); });
 }
 
 ValueText& value_text() {
