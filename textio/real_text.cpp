@@ -95,8 +95,8 @@ RealText real_text(float value) {
     const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
     if ((bits & exponent_bits) == exponent_bits) return non_finite_text(bits);
     if ((bits & ~sign_bit) == 0) return zero_text();
-    // Integer arithmetic only, so the run's armed traps have nothing to
-    // catch here.
+    // No floating-point arithmetic on the way to the text, so the run's
+    // armed traps have nothing to catch here.
     return finite_text(value, (bits & sign_bit) != 0);
 }
 
