@@ -4,6 +4,8 @@
 // read from fc_tab10.dat: a grid of measured means and, for each, the
 // lower and upper ends of the 68.27 %, 90 %, 95 % and 99 % intervals.
 
+#include "textio/input_unit.hpp"
+
 namespace norvex {
 
 inline constexpr int grid_points = 62;
@@ -21,5 +23,8 @@ struct BeltTable {
 // seven header records, then 62 groups of nine values. Any failure ends
 // the run.
 void load_belt_table(BeltTable& belt);
+
+// The reading itself, from a unit already connected.
+void read_belt_table(textio::InputUnit& table, BeltTable& belt);
 
 }  // namespace norvex

@@ -6,6 +6,7 @@
 #include "calc/belt_table.hpp"
 #include "calc/dialogue.hpp"
 #include "calc/query.hpp"
+#include "textio/input_unit.hpp"
 #include "textio/start_up.hpp"
 
 namespace {
@@ -24,7 +25,7 @@ int main() {
     norvex::load_belt_table(belt);
     for (;;) {
         norvex::write_prompt();
-        norvex::read_measurement(measurement);
+        norvex::read_measurement(textio::console_unit(), measurement);
         norvex::compute_limits(belt, measurement, limits);
         norvex::write_limits(limits);
     }

@@ -20,8 +20,8 @@ void write_level(int level, float lower, float upper) {
 
 }  // namespace
 
-void read_measurement(Measurement& m) {
-    textio::ListRead query(textio::console_unit());
+void read_measurement(textio::InputUnit& console, Measurement& m) {
+    textio::ListRead query(console);
     query.item(m.x);
     query.item(m.sigma);
     query.finish();

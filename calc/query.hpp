@@ -4,6 +4,7 @@
 // deviation sigma(x), interpolated in the belt at x / sigma(x).
 
 #include "calc/belt_table.hpp"
+#include "textio/input_unit.hpp"
 
 namespace norvex {
 
@@ -26,9 +27,9 @@ struct Limits {
     float stored_last_end() const { return static_cast<float>(last_end); }
 };
 
-// Reads x and sigma(x) from the console; a value the input leaves out
-// keeps what it was.
-void read_measurement(Measurement& m);
+// Reads x and sigma(x) from the console unit; a value the input leaves
+// out keeps what it was.
+void read_measurement(textio::InputUnit& console, Measurement& m);
 
 // r = x / sigma(x), then each column interpolated at r and scaled by
 // sigma(x), all in single precision.

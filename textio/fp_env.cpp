@@ -10,8 +10,6 @@ namespace textio {
 
 namespace {
 
-constexpr int trapped = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-
 void on_fp_fault(int, siginfo_t* info, void*) {
     switch (info->si_code) {
     case FPE_FLTDIV:
@@ -32,7 +30,7 @@ void arm_fp_traps() {
 
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);
-    feenableexcept(trapped);
+    feenableexcept(trapped_fp_exceptions);
 }
 
 #if defined(__x86_64__)

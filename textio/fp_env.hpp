@@ -9,6 +9,9 @@
 
 namespace textio {
 
+// The exceptions that end the run.
+inline constexpr int trapped_fp_exceptions = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
 // Arms the traps and installs the fault handler; once, at start-up.
 void arm_fp_traps();
 

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "textio/fp_env.hpp"
 #include "textio/stop.hpp"
 
 namespace fuzz {
@@ -49,7 +50,7 @@ private:
 // (SIGFPE), which the fuzzer reports as a crash.
 class ArmedTraps {
 public:
-    ArmedTraps() { feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW); }
+    ArmedTraps() { feenableexcept(textio::trapped_fp_exceptions); }
     ~ArmedTraps() {
         fedisableexcept(FE_ALL_EXCEPT);
         std::feclearexcept(FE_ALL_EXCEPT);

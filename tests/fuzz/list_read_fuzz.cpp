@@ -1,9 +1,9 @@
 // Query reads from redirected console input: any bytes either give values
 // or end in one of the read stops.
 
+#include "calc/query.hpp"
 #include "fuzz_input.hpp"
 #include "textio/input_unit.hpp"
-#include "textio/list_read.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     textio::intercept_stops(fuzz::throw_stop);
@@ -11,15 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::InputFile file(data, size);
     textio::InputUnit console = textio::make_input_unit(file.fd(), "CON", textio::console_block,
                                                         /*console=*/true, /*terminal=*/false);
-    float x = 0, sigma = 0;
+    norvex::Measurement m;
     try {
         for (;;) {
-            textio::ListRead query(console);
-            query.item(x);
-            query.item(sigma);
-            query.finish();
-            fuzz::check_value(x);
-            fuzz::check_value(sigma);
+            norvex::read_measurement(console, m);
+            fuzz::check_value(m.x);
+            fuzz::check_value(m.sigma);
         }
     } catch (const fuzz::Stopped& stopped) {
         fuzz::check_read_stop(stopped);
