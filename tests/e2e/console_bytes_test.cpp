@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogue_text.hpp"
 #include "norvex_process.hpp"
 #include "table_fixture.hpp"
 
@@ -13,18 +14,9 @@ using e2e::Feed;
 using e2e::Outcome;
 using e2e::WorkDir;
 
-const std::string crlf = "\r\n";
-
-const std::string banner = std::string("  ") +
-    crlf + "    Estimation of lower and upper limits on effect in accordance" +
-    crlf + "       with the Feldman-Cousins procedure (PRD 57(1998)3873)" +
-    crlf + "                    for the mean of a Gaussian" +
-    crlf + std::string(26, ' ') + "Norvex v1.0.0" +
-    crlf + "  " +
-    crlf + "x        - measured mean of a Gaussian" +
-    crlf + "sigma(x) - its sigma";
-
-const std::string prompt = crlf + crlf + "x,sigma(x) : ";
+using e2e::banner;
+using e2e::crlf;
+using e2e::prompt;
 
 // x = 1.5 is a grid point of the simple table: its ends are
 // 0.875, 1.0, 1.125, ..., 1.75.
@@ -63,6 +55,19 @@ TEST(ConsoleBytes, RedirectedInputWithTerminalOutputIsSplitToo) {
     const Outcome terminal = e2e::run(dir, "1.5 1\n", to_terminal);
     EXPECT_EQ(terminal.out, file.out);
     EXPECT_EQ(terminal.out, banner + prompt + " effect's limits are equal:" + block_for_grid_point + prompt + crlf);
+}
+
+// Typed input with standard output redirected: the console is split, so
+// the heading continues the prompt's line as in a batch run.
+TEST(ConsoleBytes, TerminalInputWithRedirectedOutputIsSplit) {
+    WorkDir dir;
+    install_simple_table(dir);
+    e2e::TerminalSession session(dir, false, dir.file("out.txt"));
+    session.type("1.5 1\n");
+    session.type("\x04");
+    const Outcome o = session.finish();
+    EXPECT_EQ(o.out, banner + prompt + " effect's limits are equal:" + block_for_grid_point + prompt + crlf);
+    EXPECT_EQ(o.err, e2e::end_of_input_report);
 }
 
 TEST(ConsoleBytes, MissingTableLeavesBannerThenLineEnd) {
@@ -111,7 +116,7 @@ TEST(ConsoleBytes, SharedConsoleOnATerminal) {
     EXPECT_EQ(o.out, banner + prompt + "effect's limits are equal:" + block_for_grid_point + prompt +
                          "effect's limits are equal:" + block_for_grid_point + prompt + crlf);
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, crlf + "run-time error F6501: READ(CON)" + crlf + "- end of file" + crlf);
+    EXPECT_EQ(o.err, e2e::end_of_input_report);
 }
 
 TEST(ConsoleBytes, SharedConsoleEndAfterATypedLineLeavesNoLineEnd) {

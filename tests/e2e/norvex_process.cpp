@@ -1,5 +1,7 @@
 #include "norvex_process.hpp"
 
+#include "dialogue_text.hpp"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -18,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
 
@@ -125,7 +128,9 @@ void WorkDir::write(const std::string& name, const std::string& bytes) const {
     out << bytes;
 }
 
-void WorkDir::install_shipped_table() const { write("fc_tab10.dat", read_file(NORVEX_SHIPPED_TABLE)); }
+std::string shipped_table_text() { return read_file(NORVEX_SHIPPED_TABLE); }
+
+void WorkDir::install_shipped_table() const { write("fc_tab10.dat", shipped_table_text()); }
 
 std::string WorkDir::install_program() const {
     const std::string path = file("norvex");
@@ -149,6 +154,10 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     if (out_path.empty() && options.output == Feed::file) out_path = dir.file(".stdout");
     if (!out_path.empty()) {
         out_fd = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    } else if (options.output == Feed::hung_up_terminal) {
+        int master = -1;
+        if (openpty(&master, &out_fd, nullptr, nullptr, nullptr) != 0) fail("openpty");
+        close(master);   // every write to the terminal now fails (EIO)
     } else if (options.output == Feed::terminal) {
         if (openpty(&out_pipe[0], &out_pipe[1], nullptr, nullptr, nullptr) != 0) fail("openpty");
         raw_output(out_pipe[1]);
@@ -243,7 +252,8 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
     return result;
 }
 
-TerminalSession::TerminalSession(const WorkDir& dir, bool signals) {
+TerminalSession::TerminalSession(const WorkDir& dir, bool signals, std::string stdout_path)
+    : stdout_path_(std::move(stdout_path)) {
     int slave = -1;
     if (openpty(&master_, &slave, nullptr, nullptr, nullptr) != 0) fail("openpty");
     termios mode{};
@@ -263,7 +273,12 @@ TerminalSession::TerminalSession(const WorkDir& dir, bool signals) {
         setsid();
         ioctl(slave, TIOCSCTTY, 0);
         dup2(slave, STDIN_FILENO);
-        dup2(slave, STDOUT_FILENO);
+        if (stdout_path_.empty()) {
+            dup2(slave, STDOUT_FILENO);
+        } else {
+            const int out = open(stdout_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(out, STDOUT_FILENO);
+        }
         dup2(err_pipe[1], STDERR_FILENO);
         for (int fd = 3; fd < 64; ++fd) close(fd);
         exec_norvex(dir.path());
@@ -297,14 +312,13 @@ void TerminalSession::drain(int timeout_ms) {
 bool TerminalSession::wait_for(const std::string& tail, int timeout_ms) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     while (master_ >= 0) {
-        if (out_.size() >= tail.size() && out_.compare(out_.size() - tail.size(), tail.size(), tail) == 0)
-            return true;
+        if (ends_with(out_, tail)) return true;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         drain(static_cast<int>(left.count()));
     }
-    return out_.size() >= tail.size() && out_.compare(out_.size() - tail.size(), tail.size(), tail) == 0;
+    return ends_with(out_, tail);
 }
 
 void TerminalSession::type(const std::string& bytes) {
@@ -330,7 +344,7 @@ Outcome TerminalSession::finish(int timeout_ms) {
     }
     pid_ = -1;
     result = status_of(wait_status);
-    result.out = out_;
+    result.out = stdout_path_.empty() ? out_ : read_file(stdout_path_);
     char buf[4096];
     ssize_t r;
     while ((r = read(err_fd_, buf, sizeof buf)) > 0) result.err.append(buf, static_cast<std::size_t>(r));
@@ -339,8 +353,9 @@ Outcome TerminalSession::finish(int timeout_ms) {
 
 std::vector<float> result_values(const std::string& out) {
     std::vector<float> values;
+    const std::string record_start = crlf + "with ";
     std::size_t at = 0;
-    while ((at = out.find("with ", at)) != std::string::npos) {
+    while ((at = out.find(record_start, at)) != std::string::npos) {
         const std::size_t percent = out.find('%', at);
         if (percent == std::string::npos) break;
         const char* p = out.c_str() + percent + 1;

@@ -41,8 +41,9 @@ struct Outcome {
 };
 
 // closed_pipe: standard output is a pipe whose reader has already gone.
-// terminal: standard output is a pseudo-terminal (output only).
-enum class Feed { pipe, file, closed_pipe, terminal };
+// terminal: standard output is a pseudo-terminal (output only);
+// hung_up_terminal: one whose other side has gone, so writes fail (EIO).
+enum class Feed { pipe, file, closed_pipe, terminal, hung_up_terminal };
 
 struct RunOptions {
     Feed input = Feed::pipe;
@@ -73,7 +74,9 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
 // prompt), as a user does.
 class TerminalSession {
 public:
-    explicit TerminalSession(const WorkDir& dir, bool signals = false);
+    // With stdout_path, only standard input is the terminal and standard
+    // output goes to that file (read back by finish()).
+    explicit TerminalSession(const WorkDir& dir, bool signals = false, std::string stdout_path = "");
     ~TerminalSession();
 
     // Reads standard output until it ends with `tail` (or the program ends).
@@ -87,11 +90,15 @@ public:
 private:
     void drain(int timeout_ms);
 
+    std::string stdout_path_;
     int master_ = -1;
     int err_fd_ = -1;
     pid_t pid_ = -1;
     std::string out_;
 };
+
+// The table shipped with the program, as bytes.
+std::string shipped_table_text();
 
 // Splits standard output into the values of its result records, in order:
 // each "with NN.NN%" record gives two floats.

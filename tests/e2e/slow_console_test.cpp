@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogue_text.hpp"
 #include "norvex_process.hpp"
 
 namespace {
@@ -20,7 +21,7 @@ TEST(SlowConsole, NonBlockingPipesAreWaitedFor) {
         options.hold_back_ms = 300;
         const e2e::Outcome o = e2e::run(dir, input, options);
         EXPECT_EQ(e2e::result_values(o.out).size(), 3000u * 8) << int(feed);
-        EXPECT_EQ(o.err, "\r\nrun-time error F6501: READ(CON)\r\n- end of file\r\n") << int(feed);
+        EXPECT_EQ(o.err, e2e::end_of_input_report) << int(feed);
         EXPECT_EQ(o.status, 1);
     }
 }

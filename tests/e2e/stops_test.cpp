@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 
+#include "dialogue_text.hpp"
 #include "norvex_process.hpp"
 #include "table_fixture.hpp"
 
@@ -20,13 +23,10 @@ using e2e::Feed;
 using e2e::Outcome;
 using e2e::WorkDir;
 
-const std::string crlf = "\r\n";
-const std::string prompt_line = "x,sigma(x) : ";
-const std::string banner_end = "sigma(x) - its sigma";
-
-bool ends_with(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
+using e2e::banner;
+using e2e::crlf;
+using e2e::ends_with;
+const std::string& prompt_line = e2e::prompt_text;
 
 // The report: CR LF, its first line, CR LF, "- " and a message, CR LF.
 void expect_report(const Outcome& o, const std::string& first_line, const std::string& context) {
@@ -111,32 +111,50 @@ TEST(Stops, UnderflowingRatioIsAnswered) {
 // child drops to nobody before it runs the program.
 void run_as_nobody() {
     if (geteuid() != 0) return;
-    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(125);
+    if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(125);
 }
 
-TEST(Stops, TableConnectionFailures) {
-    {
+// What the table file is, and the stop it gives before any prompt: the
+// banner, then the end of its line, and nothing more on standard output.
+TEST(Stops, TableFailures) {
+    const std::string good = e2e::table_text(e2e::simple_rows());
+    std::string bad_value = good;
+    bad_value.replace(bad_value.rfind(' '), 1, " 1.0x");
+    struct Case {
+        const char* what;
+        std::function<void(const WorkDir&)> make;
+        const char* report;
+    } cases[] = {
+        {"missing", [](const WorkDir&) {}, "run-time error F6416: OPEN(fc_tab10.dat)"},
+        {"a directory", [](const WorkDir& d) { mkdir(d.file("fc_tab10.dat").c_str(), 0755); },
+         "run-time error F6414: OPEN(fc_tab10.dat)"},
+        {"a loop of links", [](const WorkDir& d) { symlink("fc_tab10.dat", d.file("fc_tab10.dat").c_str()); },
+         "run-time error F6412: OPEN(fc_tab10.dat)"},
+        {"six records", [](const WorkDir& d) { d.write("fc_tab10.dat", "a\nb\nc\nd\ne\nf\n"); },
+         "run-time error F6501: READ(fc_tab10.dat)"},
+        {"61 groups",
+         [&](const WorkDir& d) { d.write("fc_tab10.dat", good.substr(0, good.rfind('\n', good.size() - 2) + 1)); },
+         "run-time error F6501: READ(fc_tab10.dat)"},
+        {"a bad value", [&](const WorkDir& d) { d.write("fc_tab10.dat", bad_value); },
+         "run-time error F6103: READ(fc_tab10.dat)"},
+    };
+    for (const Case& c : cases) {
         WorkDir dir;
+        c.make(dir);
         const Outcome o = e2e::run(dir, "1 1\n");
-        expect_report(o, "run-time error F6416: OPEN(fc_tab10.dat)", "missing");
-        EXPECT_TRUE(ends_with(o.out, banner_end + crlf));
+        expect_report(o, c.report, c.what);
+        EXPECT_EQ(o.out, banner + crlf) << c.what;
     }
-    {
-        WorkDir dir;
-        mkdir(dir.file("fc_tab10.dat").c_str(), 0755);
-        const Outcome o = e2e::run(dir, "1 1\n");
-        expect_report(o, "run-time error F6414: OPEN(fc_tab10.dat)", "directory");
-        EXPECT_TRUE(ends_with(o.out, banner_end + crlf));
-    }
-    {
-        WorkDir dir;
-        dir.install_shipped_table();
-        e2e::RunOptions options;
-        options.no_more_files_after_start = true;
-        const Outcome o = e2e::run(dir, "1 1\n", options);
-        expect_report(o, "run-time error F6417: OPEN(fc_tab10.dat)", "too many open files");
-        EXPECT_TRUE(ends_with(o.out, banner_end + crlf));
-    }
+}
+
+TEST(Stops, TooManyOpenFiles) {
+    WorkDir dir;
+    dir.install_shipped_table();
+    e2e::RunOptions options;
+    options.no_more_files_after_start = true;
+    const Outcome o = e2e::run(dir, "1 1\n", options);
+    expect_report(o, "run-time error F6417: OPEN(fc_tab10.dat)", "too many open files");
+    EXPECT_TRUE(ends_with(o.out, banner + crlf));
 }
 
 TEST(Stops, TablePermissions) {
@@ -157,7 +175,7 @@ TEST(Stops, TablePermissions) {
     chmod(table.c_str(), 0200);
     const Outcome write_only = e2e::run(dir, "1 1\n", as_nobody);
     expect_report(write_only, "run-time error F6500: READ(fc_tab10.dat)", "write-only");
-    EXPECT_TRUE(ends_with(write_only.out, banner_end + crlf));
+    EXPECT_TRUE(ends_with(write_only.out, banner + crlf));
 }
 
 // Standard output on a full device, and on a file sealed against writing
@@ -181,17 +199,56 @@ TEST(Stops, ConsoleWriteFailures) {
     }
 }
 
-TEST(Stops, ReaderGoneReadsOnToTheEnd) {
-    WorkDir dir;
-    dir.install_shipped_table();
-    e2e::RunOptions gone;
-    gone.output = Feed::closed_pipe;
+// A write failure other than a full device or a refusal loses the text and
+// nothing else: a reader that has gone (EPIPE), a terminal that has hung
+// up (EIO). The program reads on to the end of its input.
+TEST(Stops, OtherWriteFailuresReadOnToTheEnd) {
     std::string input;
     for (int i = 0; i < 200; ++i) input += "1.2 0.5\n";
     input += "1.5x 1\n";   // reached only if every query before it was served
-    const Outcome o = e2e::run(dir, input, gone);
-    EXPECT_EQ(o.signal, 0);
-    expect_report(o, "run-time error F6103: READ(CON)", "closed pipe");
+    for (Feed output : {Feed::closed_pipe, Feed::hung_up_terminal}) {
+        WorkDir dir;
+        dir.install_shipped_table();
+        e2e::RunOptions options;
+        options.output = output;
+        const Outcome o = e2e::run(dir, input, options);
+        EXPECT_EQ(o.signal, 0) << int(output);
+        expect_report(o, "run-time error F6103: READ(CON)", "lost output");
+    }
+}
+
+// Standard input that cannot be read (open for writing only).
+TEST(Stops, UnreadableStandardInput) {
+    WorkDir dir;
+    dir.install_shipped_table();
+    e2e::RunOptions options;
+    options.in_child = [] {
+        const int fd = open("/dev/null", O_WRONLY);
+        if (fd < 0 || dup2(fd, STDIN_FILENO) < 0) _exit(125);
+    };
+    const Outcome o = e2e::run(dir, "", options);
+    expect_report(o, "run-time error F6500: READ(CON)", "write-only standard input");
+    EXPECT_TRUE(ends_with(o.out, prompt_line + crlf));
+}
+
+// A report that cannot be written changes nothing else of the stop.
+TEST(Stops, UnwritableReportIsIgnored) {
+    const std::function<void()> broken_stderr[] = {
+        [] {
+            const int fd = open("/dev/full", O_WRONLY);
+            if (fd < 0 || dup2(fd, STDERR_FILENO) < 0) _exit(125);
+        },
+        [] { close(STDERR_FILENO); },
+    };
+    for (const auto& breaking : broken_stderr) {
+        WorkDir dir;   // no table: the stop comes right after the banner
+        e2e::RunOptions options;
+        options.in_child = breaking;
+        const Outcome o = e2e::run(dir, "1 1\n", options);
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(o.err, "");
+        EXPECT_EQ(o.out, banner + crlf);
+    }
 }
 
 TEST(Stops, InterruptAtThePromptEndsAtOnce) {
