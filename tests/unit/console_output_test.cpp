@@ -46,7 +46,7 @@ protected:
     static void write_heading() { write_characters({"effect's limits are equal:"}); }
 };
 
-const std::string credit_line = std::string(26, ' ') + "Norvex 1.0.0 ";
+const std::string credit_line = std::string(26, ' ') + "Norvex v1.0.0";
 
 TEST_F(ConsoleOutput, WritesTheBannerOneRequestPerRecord) {
     ConsoleCapture capture;

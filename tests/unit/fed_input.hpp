@@ -66,14 +66,19 @@ private:
     textio::InputUnit unit_;
 };
 
-// One list-directed read statement of two items, each starting at -99 so
-// that an item left unchanged shows.
-inline std::vector<float> read_pair(textio::InputUnit& unit) {
-    std::vector<float> items(2, -99.0f);
+// What every item holds before a statement, so that one left unchanged
+// shows.
+inline constexpr float unchanged = -99.0f;
+
+// One list-directed read statement of `count` items.
+inline std::vector<float> read_items(textio::InputUnit& unit, std::size_t count) {
+    std::vector<float> items(count, unchanged);
     textio::ListRead statement(unit);
     for (float& item : items) statement.item(item);
     statement.finish();
     return items;
 }
+
+inline std::vector<float> read_pair(textio::InputUnit& unit) { return read_items(unit, 2); }
 
 }  // namespace textio_test

@@ -15,15 +15,8 @@ using textio_test::FedInput;
 using textio_test::read_stop;
 using textio_test::Source;
 
-constexpr float unchanged = -99.0f;  // what every item holds before the statement
-
-std::vector<float> read_items(textio::InputUnit& unit, std::size_t count) {
-    std::vector<float> items(count, unchanged);
-    textio::ListRead statement(unit);
-    for (float& item : items) statement.item(item);
-    statement.finish();
-    return items;
-}
+using textio_test::read_items;
+using textio_test::unchanged;
 
 // Each input holds one statement's values and then the value that the
 // next statement, of one item, reads: so each case also shows where the
