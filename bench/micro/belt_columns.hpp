@@ -1,20 +1,13 @@
 #pragma once
 
-// A belt for the micro-benchmarks: the shipped table when it can be read,
-// otherwise a smooth synthetic one on a monotone grid of the same size.
+// The shipped belt, read once as the program reads it, for the
+// micro-benchmarks that interpolate in it. A table that cannot be read
+// ends the benchmark run: made-up columns would measure something else.
 
-#include <array>
+#include "belt/table.hpp"
 
 namespace bench {
 
-inline constexpr int belt_points = 62;
-
-struct BeltColumns {
-    std::array<float, belt_points> grid;
-    std::array<std::array<float, belt_points>, 8> ends;
-    bool shipped = false;  // read from the shipped table
-};
-
-const BeltColumns& belt_columns();
+const fcbelt::BeltTable& shipped_belt();
 
 }  // namespace bench

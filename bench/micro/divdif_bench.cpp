@@ -6,11 +6,10 @@
 #include <vector>
 
 #include "bench/micro/belt_columns.hpp"
-#include "mathlib/divdif.hpp"
 
 namespace {
 
-std::vector<float> ratios(const bench::BeltColumns& b) {
+std::vector<float> ratios(const fcbelt::BeltTable& b) {
     const float lo = b.grid.front(), hi = b.grid.back();
     std::vector<float> r;
     for (int i = 0; i < 256; ++i)
@@ -19,17 +18,14 @@ std::vector<float> ratios(const bench::BeltColumns& b) {
 }
 
 void BM_EightDivdif(benchmark::State& state) {
-    const bench::BeltColumns& b = bench::belt_columns();
+    const fcbelt::BeltTable& b = bench::shipped_belt();
     const std::vector<float> r = ratios(b);
     std::size_t i = 0;
     for (auto _ : state) {
-        const float at = r[i++ % r.size()];
-        for (const auto& column : b.ends) {
-            float v = DIVDIF(column.data(), b.grid.data(), bench::belt_points, at, 2);
-            benchmark::DoNotOptimize(v);
-        }
+        auto ends = fcbelt::interpolate(b, r[i++ % r.size()]);
+        benchmark::DoNotOptimize(ends);
     }
-    state.SetLabel(b.shipped ? "shipped table" : "synthetic table");
+    state.SetLabel("shipped table");
 }
 BENCHMARK(BM_EightDivdif);
 

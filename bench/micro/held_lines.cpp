@@ -8,6 +8,16 @@
 
 namespace bench {
 
+std::string query_lines(std::size_t count) {
+    static const char* const forms[] = {"1.2 0.5\n",         "3.25,0.7\n",
+                                        "1.500000E+00 2.500E-01\n", "  0.125   4.0000\n",
+                                        "-0.8371422, 3.12e-01\n",   "12.5 1.25\n",
+                                        "0.03 0.015\n"};
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += forms[i % std::size(forms)];
+    return text;
+}
+
 textio::InputUnit unit_holding(const std::string& text, bool console) {
     const int fd = open("/dev/null", O_RDONLY | O_CLOEXEC);
     textio::InputUnit unit = textio::make_input_unit(

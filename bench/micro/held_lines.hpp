@@ -4,11 +4,17 @@
 // scans them again and again without a read request: the requests are
 // what the floor program counts, the scanning is what is measured here.
 
+#include <cstddef>
 #include <string>
 
 #include "textio/input_unit.hpp"
 
 namespace bench {
+
+// count query lines "x sigma(x)" in the number forms users type: plain
+// decimals, a comma between the values, exponent forms, leading blanks,
+// and ratios x / sigma(x) across the belt.
+std::string query_lines(std::size_t count);
 
 // A unit over /dev/null whose buffer holds text; a fetch beyond the text
 // would meet end of file and stop the benchmark loudly.
