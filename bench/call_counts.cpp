@@ -1,12 +1,11 @@
 #include "bench/call_counts.hpp"
 
 #include <cstdlib>
+#include <set>
 
 namespace bench {
 
 namespace {
-
-constexpr char table_name[] = "fc_tab10.dat";
 
 bool names_table(const std::string& quoted_path) {
     const std::string tail = std::string("/") + table_name + "\"";
@@ -28,13 +27,17 @@ long requested(const TracedCall& call) {
 
 CallCounts count_calls(const StraceLog& log, Trace& trace) {
     CallCounts counts;
-    std::map<long, bool> table_fds;  // open descriptors, true for the table file
+    std::set<long> table_fds;  // open descriptors of the table file
     bool banner_begun = false;
 
     for (const TracedCall& call : log.calls) {
         const long fd = fd_of(call);
         if (call.name == "openat" && call.result >= 0 && call.args.size() >= 2) {
-            table_fds[call.result] = names_table(call.args[1]);
+            // A descriptor number comes back for whatever is opened next.
+            if (names_table(call.args[1]))
+                table_fds.insert(call.result);
+            else
+                table_fds.erase(call.result);
         } else if (call.name == "close") {
             table_fds.erase(fd);
         }
@@ -46,7 +49,7 @@ CallCounts count_calls(const StraceLog& log, Trace& trace) {
             continue;
         }
 
-        const bool on_table = table_fds.count(fd) != 0 && table_fds[fd];
+        const bool on_table = table_fds.count(fd) != 0;
         Stream stream;
         if (is_read && fd == 0) {
             ++counts.console_reads;

@@ -2,30 +2,30 @@
 // numbers one write per record and one read per input block give, and the
 // trace for the floor program.
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "bench/call_counts.hpp"
 #include "bench/commands.hpp"
+#include "bench/file_size.hpp"
 #include "bench/strace_log.hpp"
+#include "calc/belt_table.hpp"
+#include "textio/input_unit.hpp"
 
 namespace bench {
 
 namespace {
 
-constexpr long console_block = 132;
-constexpr long table_block = 1024;
+constexpr long console_block = static_cast<long>(textio::console_block);
+constexpr long table_block = static_cast<long>(textio::table_block);
 constexpr long banner_records = 8;
-constexpr long records_per_query = 7;   // slash, prompt, heading, four results
-constexpr long table_records = 7 + 62;  // header records, then one line per group
-
-long file_size(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
+constexpr long records_per_query = 7;     // slash, prompt, heading, four results
+constexpr long last_prompt_records = 2;   // slash and prompt before the input ends
+constexpr long stop_records = 1;          // the line end the stop writes
+constexpr long stop_report_writes = 1;    // the stop report, on standard error
+constexpr long end_of_file_reads = 1;     // the console read that finds the input ended
+constexpr long table_records = norvex::header_records + norvex::grid_points;  // one line per group
 
 // The table is read block by block until the record of the 62nd group has
 // been finished; nothing after it is asked for.
@@ -42,8 +42,20 @@ long bytes_read_of_table(const std::string& path) {
 
 long blocks(long bytes, long block) { return (bytes + block - 1) / block; }
 
+std::string ordinal(long n) {
+    const long ones = n % 10, tens = n % 100;
+    const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                         : ones == 1             ? "st"
+                         : ones == 2             ? "nd"
+                         : ones == 3             ? "rd"
+                                                 : "th";
+    return std::to_string(n) + suffix;
+}
+
+std::string text(long n) { return std::to_string(n); }
+
 struct Row {
-    const char* what;
+    std::string what;
     long counted;
     long expected;  // -1: nothing to compare with
     std::string why;
@@ -52,10 +64,10 @@ struct Row {
 bool print_row(const Row& r) {
     const bool differs = r.expected >= 0 && r.counted != r.expected;
     if (r.expected >= 0)
-        std::printf("  %-22s %10ld %10ld   %s%s\n", r.what, r.counted, r.expected, r.why.c_str(),
+        std::printf("  %-22s %10ld %10ld   %s%s\n", r.what.c_str(), r.counted, r.expected, r.why.c_str(),
                     differs ? "   <-- differs" : "");
     else
-        std::printf("  %-22s %10ld %10s   %s\n", r.what, r.counted, "-", r.why.c_str());
+        std::printf("  %-22s %10ld %10s   %s\n", r.what.c_str(), r.counted, "-", r.why.c_str());
     return !differs;
 }
 
@@ -77,25 +89,30 @@ int report_calls(const CallsArgs& a) {
 
     const long input_bytes = file_size(a.query_file);
     const long table_bytes = bytes_read_of_table(a.table_file);
-    const long out_expected = banner_records + records_per_query * a.count + 2 + 1;
-    const long in_expected = blocks(input_bytes, console_block) + 1;
+    const long out_expected =
+        banner_records + records_per_query * a.count + last_prompt_records + stop_records;
+    const long in_expected = blocks(input_bytes, console_block) + end_of_file_reads;
     const long table_expected = blocks(table_bytes, table_block);
     const long n = a.count;
 
     std::printf("system calls of one run, %ld queries (strace -C; counted / expected)\n", n);
     bool same = true;
     same &= print_row({"write (strace -c)", summary_count(log, "write"),
-                       out_expected + 1 + c.other_writes, "the two lines below"});
+                       out_expected + stop_report_writes + c.other_writes, "the two lines below"});
     same &= print_row({"  standard output", c.console_writes, out_expected,
-                       "8 banner + 7 x " + std::to_string(n) +
-                           " queries + 2 (last prompt) + 1 (line end at the stop)"});
-    same &= print_row({"  standard error", c.error_writes, 1, "the stop report, one request"});
+                       text(banner_records) + " banner + " + text(records_per_query) + " x " + text(n) +
+                           " queries + " + text(last_prompt_records) + " (last prompt) + " +
+                           text(stop_records) + " (line end at the stop)"});
+    same &= print_row({"  standard error", c.error_writes, stop_report_writes,
+                       "the stop report, one request"});
     same &= print_row({"read (strace -c)", summary_count(log, "read"),
                        in_expected + table_expected + c.other_reads, "the three lines below"});
     same &= print_row({"  standard input", c.console_reads, in_expected,
-                       "ceil(" + std::to_string(input_bytes) + " B / 132) + 1 end-of-file read"});
-    same &= print_row({"  fc_tab10.dat", c.table_reads, table_expected,
-                       "ceil(" + std::to_string(table_bytes) + " B up to the 62nd group / 1024)"});
+                       "ceil(" + text(input_bytes) + " B / " + text(console_block) +
+                           ") + " + text(end_of_file_reads) + " end-of-file read"});
+    same &= print_row({std::string("  ") + table_name, c.table_reads, table_expected,
+                       "ceil(" + text(table_bytes) + " B up to the " + ordinal(norvex::grid_points) +
+                           " group / " + text(table_block) + ")"});
     print_row({"  other files", c.other_reads, -1, "the dynamic loader's, before main"});
     if (c.stray != 0) {
         std::printf("  %ld reads or writes the floor does not replay  <-- unexpected\n", c.stray);

@@ -26,25 +26,26 @@ const char* stream_name(Stream s) {
 
 int report_replay(const ReplayArgs& a) {
     StraceLog log;
-    Trace expected, replayed;
-    if (!read_strace_log(a.strace_log, log) || !load_trace(a.trace.c_str(), expected)) {
+    TraceView expected;
+    if (!read_strace_log(a.strace_log, log) || !map_trace(a.trace.c_str(), expected)) {
         std::fprintf(stderr, "norvex_bench: cannot read %s or %s\n", a.strace_log.c_str(),
                      a.trace.c_str());
         return 2;
     }
+    Trace replayed;
     const CallCounts counts = count_calls(log, replayed);
 
     std::size_t same = 0;
-    while (same < expected.size() && same < replayed.size() && expected[same] == replayed[same])
+    while (same < expected.size && same < replayed.size() && expected.codes[same] == replayed[same])
         ++same;
-    if (same == expected.size() && same == replayed.size() && counts.stray == 0) {
+    if (same == expected.size && same == replayed.size() && counts.stray == 0) {
         std::printf("  the floor made the same %zu requests, in order and of the same sizes\n", same);
         return 0;
     }
     std::printf("  the floor's requests differ from norvex's at request %zu of %zu   <-- unexpected\n",
-                same + 1, expected.size());
-    if (same < expected.size() && same < replayed.size()) {
-        const Request e = decode(expected[same]), r = decode(replayed[same]);
+                same + 1, expected.size);
+    if (same < expected.size && same < replayed.size()) {
+        const Request e = decode(expected.codes[same]), r = decode(replayed[same]);
         std::printf("    norvex %s of %u bytes, floor %s of %u bytes\n", stream_name(e.stream), e.size,
                     stream_name(r.stream), r.size);
     }

@@ -100,17 +100,17 @@ std::size_t measure(const char* who, const std::vector<std::string>& argv, const
 // The requests up to the first query read and those of the stop: all
 // that a start-up run makes, without the rest of a long trace to load.
 bool write_startup_trace(const std::string& from, const std::string& to) {
-    Trace trace, cut;
-    if (!load_trace(from.c_str(), trace)) return false;
-    std::size_t first = trace.size(), last = trace.size();
-    for (std::size_t i = 0; i < trace.size(); ++i) {
-        if (decode(trace[i]).stream != Stream::console_in) continue;
-        if (first == trace.size()) first = i;
+    TraceView trace;
+    if (!map_trace(from.c_str(), trace)) return false;
+    std::size_t first = trace.size, last = trace.size;
+    for (std::size_t i = 0; i < trace.size; ++i) {
+        if (decode(trace.codes[i]).stream != Stream::console_in) continue;
+        if (first == trace.size) first = i;
         last = i;
     }
-    if (first == trace.size()) return false;
-    cut.assign(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(first) + 1);
-    cut.insert(cut.end(), trace.begin() + static_cast<std::ptrdiff_t>(last) + 1, trace.end());
+    if (first == trace.size) return false;
+    Trace cut(trace.codes, trace.codes + first + 1);
+    cut.insert(cut.end(), trace.codes + last + 1, trace.codes + trace.size);
     return save_trace(to.c_str(), cut);
 }
 

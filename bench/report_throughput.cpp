@@ -2,22 +2,16 @@
 // about, each run from the fork to the end; the ratio of the best times is
 // what norvex's own work adds to the system calls it has to make.
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "bench/child_process.hpp"
 #include "bench/commands.hpp"
+#include "bench/file_size.hpp"
 #include "bench/timing.hpp"
 
 namespace bench {
 
 namespace {
-
-long file_size(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 ? static_cast<long>(st.st_size) : -1;
-}
 
 void print_line(const char* who, const Timings& t, long count) {
     std::printf("  %-8s best %8.3f ms  median %8.3f ms  %12.0f queries/s\n", who, t.best() * 1e3,

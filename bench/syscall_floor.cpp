@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr char table_name[] = "fc_tab10.dat";
-
 // Bytes to write; their content costs nothing, only their count matters.
 char bytes[bench::largest_request + 1];
 
@@ -56,7 +54,7 @@ int main(int argc, char** argv) {
         case bench::Stream::console_out: n = write(STDOUT_FILENO, bytes, r.size); break;
         case bench::Stream::error_out: n = write(STDERR_FILENO, bytes, r.size); break;
         case bench::Stream::table_in:
-            if (table < 0) table = open(table_name, O_RDONLY);
+            if (table < 0) table = open(bench::table_name, O_RDONLY);
             n = read(table, bytes, r.size);
             break;
         }

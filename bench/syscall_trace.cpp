@@ -23,17 +23,6 @@ bool write_all(int fd, const void* data, std::size_t size) {
     return true;
 }
 
-bool read_all(int fd, void* data, std::size_t size) {
-    char* p = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = read(fd, p, size);
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool save_trace(const char* path, const Trace& trace) {
@@ -64,23 +53,6 @@ bool map_trace(const char* path, TraceView& view) {
     view.codes = reinterpret_cast<const std::uint16_t*>(bytes + sizeof magic);
     view.size = body / sizeof(std::uint16_t);
     return true;
-}
-
-bool load_trace(const char* path, Trace& trace) {
-    const int fd = open(path, O_RDONLY);
-    if (fd < 0) return false;
-    const off_t size = lseek(fd, 0, SEEK_END);
-    char head[sizeof magic];
-    bool ok = size >= static_cast<off_t>(sizeof magic) &&
-              (size - static_cast<off_t>(sizeof magic)) % sizeof(std::uint16_t) == 0 &&
-              lseek(fd, 0, SEEK_SET) == 0 && read_all(fd, head, sizeof head) &&
-              std::memcmp(head, magic, sizeof magic) == 0;
-    if (ok) {
-        trace.resize((static_cast<std::size_t>(size) - sizeof magic) / sizeof(std::uint16_t));
-        ok = read_all(fd, trace.data(), trace.size() * sizeof trace[0]);
-    }
-    close(fd);
-    return ok;
 }
 
 }  // namespace bench

@@ -24,6 +24,9 @@ struct Request {
 
 inline constexpr std::uint16_t largest_request = 0x3fff;
 
+// The file a table_in request reads, in the directory the run is in.
+inline constexpr char table_name[] = "fc_tab10.dat";
+
 inline std::uint16_t encode(Request r) {
     return static_cast<std::uint16_t>(static_cast<std::uint16_t>(r.stream) << 14 | r.size);
 }
@@ -42,11 +45,11 @@ struct TraceView {
     std::size_t size = 0;
 };
 
-// Both go straight through open/read/write, so the floor program loads its
-// trace without pulling in any buffered I/O. A file that cannot be read or
-// is not a trace gives false.
+// Both go straight through the system calls (open and write, or mmap), so
+// the floor program loads its trace without pulling in any buffered I/O.
+// A file that cannot be written, or read, or is not a trace, gives false.
+// A mapped trace stays mapped until the process ends.
 bool save_trace(const char* path, const Trace& trace);
-bool load_trace(const char* path, Trace& trace);
 bool map_trace(const char* path, TraceView& view);
 
 }  // namespace bench

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include "bench/call_counts.hpp"
 #include "bench/strace_log.hpp"
@@ -20,9 +23,11 @@ public:
     explicit TempFile(const std::string& text) {
         char name[] = "/tmp/trace_tools_test_XXXXXX";
         const int fd = mkstemp(name);
+        if (fd < 0) throw std::system_error(errno, std::generic_category(), "mkstemp");
         close(fd);
         path_ = name;
-        std::ofstream(path_, std::ios::binary) << text;
+        std::ofstream out(path_, std::ios::binary);
+        if (!(out << text).flush()) throw std::runtime_error("cannot write " + path_);
     }
     ~TempFile() { std::remove(path_.c_str()); }
     const std::string& path() const { return path_; }
@@ -144,15 +149,12 @@ TEST(CallCounts, MarksRequestsTheFloorCannotReplay) {
     EXPECT_EQ(trace.size(), 1u);
 }
 
-TEST(SyscallTrace, SavedTraceLoadsAndMapsUnchanged) {
+TEST(SyscallTrace, SavedTraceMapsUnchanged) {
     const bench::Trace saved = {bench::encode({bench::Stream::console_out, 45}),
                                 bench::encode({bench::Stream::table_in, 1024}),
                                 bench::encode({bench::Stream::error_out, bench::largest_request})};
     TempFile f("");
     ASSERT_TRUE(bench::save_trace(f.path().c_str(), saved));
-    bench::Trace loaded;
-    ASSERT_TRUE(bench::load_trace(f.path().c_str(), loaded));
-    EXPECT_EQ(loaded, saved);
     bench::TraceView view;
     ASSERT_TRUE(bench::map_trace(f.path().c_str(), view));
     EXPECT_EQ(bench::Trace(view.codes, view.codes + view.size), saved);
@@ -161,9 +163,7 @@ TEST(SyscallTrace, SavedTraceLoadsAndMapsUnchanged) {
 TEST(SyscallTrace, RefusesAFileThatIsNotATrace) {
     for (const char* text : {"", "NVXTRC1\n\x01", "not a trace file"}) {
         TempFile f(text);
-        bench::Trace loaded;
         bench::TraceView view;
-        EXPECT_FALSE(bench::load_trace(f.path().c_str(), loaded)) << text;
         EXPECT_FALSE(bench::map_trace(f.path().c_str(), view)) << text;
     }
 }
