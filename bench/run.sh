@@ -66,17 +66,22 @@ status=0
 
 "$driver" queries "$work/queries.txt" "$queries"
 
+# Runs a program on the queries in the table's directory under strace,
+# its log in $work/strace.log. Both programs end at the end of their input
+# with a stop, whose exit status is 1, so the status is not looked at.
+traced() {
+  rm -f "$work/strace.log" "$work/traced.out"
+  (cd "$table_dir" && strace -qq -s0 -C -o "$work/strace.log" \
+     "$@" <"$work/queries.txt" >"$work/traced.out" 2>/dev/null) || true
+}
+
 # One traced run gives the counts and the floor's trace; a second, of the
-# floor, shows that it replays exactly those requests. norvex ends at the
-# end of its input with a stop, whose exit status is 1.
-(cd "$table_dir" && strace -qq -s0 -C -o "$work/strace.log" \
-   "$norvex" <"$work/queries.txt" >"$work/traced.out" 2>/dev/null) || true
+# floor, shows that it replays exactly those requests.
+traced "$norvex"
 echo
 "$driver" calls "$work/strace.log" "$work/queries.txt" "$table_dir/fc_tab10.dat" \
   "$queries" "$work/norvex.trace" || status=1
-rm -f "$work/strace.log" "$work/traced.out"
-(cd "$table_dir" && strace -qq -s0 -C -o "$work/strace.log" \
-   "$floor" "$work/norvex.trace" <"$work/queries.txt" >"$work/traced.out" 2>/dev/null) || true
+traced "$floor" "$work/norvex.trace"
 "$driver" replay "$work/strace.log" "$work/norvex.trace" || status=1
 rm -f "$work/strace.log" "$work/traced.out"
 
