@@ -3,20 +3,16 @@
 #include "belt/acceptance.hpp"
 #include "belt/root.hpp"
 
+#include <boost/math/distributions/normal.hpp>
+
 #include <cmath>
 
 namespace fcbelt {
 
+// At mu = 0 the acceptance interval reaches down to minus infinity, so
+// its upper end is the one-sided quantile.
 double lower_end_leaves_zero(const Level& level) {
-    // Asked for at every x0, so the table's own levels are solved once.
-    static const std::array<double, level_count> own = [] {
-        std::array<double, level_count> x{};
-        for (int k = 0; k < level_count; ++k) x[k] = acceptance_interval(0.0, levels()[k]).x2;
-        return x;
-    }();
-    for (int k = 0; k < level_count; ++k)
-        if (&level == &levels()[k]) return own[k];
-    return acceptance_interval(0.0, level).x2;
+    return boost::math::quantile(boost::math::complement(boost::math::normal{}, level.alpha));
 }
 
 // With the upper end held at x0, a larger mu pulls the lower end up to

@@ -1,30 +1,22 @@
 #include "belt/coverage.hpp"
 
-#include "mathlib/divdif.hpp"
-
-#include <boost/math/distributions/normal.hpp>
-
-#include <cmath>
+#include "belt/acceptance.hpp"
 
 namespace fcbelt {
 
 namespace {
-
-float end_at(const BeltTable& table, int column, float x) {
-    return DIVDIF(table.ends[column].data(), table.grid.data(), grid_points, x, interpolation_order);
-}
 
 // The first x in [lo, hi] at which `past` holds of an end that rises
 // with x. The interpolated end is a function of the REAL x, so halving
 // goes on until the bracket is down to neighbouring REALs.
 template <class Past>
 double crossing(const BeltTable& table, int column, float lo, float hi, Past past) {
-    if (past(end_at(table, column, lo))) return lo;
-    if (!past(end_at(table, column, hi))) return hi;
+    if (past(interpolate_end(table, column, lo))) return lo;
+    if (!past(interpolate_end(table, column, hi))) return hi;
     for (;;) {
         const float mid = static_cast<float>(0.5 * (double(lo) + double(hi)));
         if (mid == lo || mid == hi) return hi;
-        (past(end_at(table, column, mid)) ? hi : lo) = mid;
+        (past(interpolate_end(table, column, mid)) ? hi : lo) = mid;
     }
 }
 
@@ -40,8 +32,7 @@ double printed_coverage(const BeltTable& table, int level, double mu) {
     const double to = crossing(table, 2 * level, lowest, highest,
                                [mu](float end) { return end > mu; });
     if (to <= from) return 0.0;
-    const boost::math::normal standard_normal;
-    return boost::math::cdf(standard_normal, to - mu) - boost::math::cdf(standard_normal, from - mu);
+    return 1.0 - outside_probability(mu, from, to);
 }
 
 }  // namespace fcbelt

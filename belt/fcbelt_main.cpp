@@ -28,19 +28,14 @@ double seconds_since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-const char* column_name(int k) {
-    static const char* const names[end_count] = {
-        "68.27% lower", "68.27% upper", "90.00% lower", "90.00% upper",
-        "95.00% lower", "95.00% upper", "99.00% lower", "99.00% upper",
-    };
-    return names[k];
-}
+// "90.00% upper": the level's name, then which end.
+std::string column_name(int k) { return std::string(levels()[k / 2].name) + (k % 2 ? " upper" : " lower"); }
 
 void print_accuracy(std::FILE* out, const TableAccuracy& accuracy) {
     std::fprintf(out, "%-14s %22s %10s %26s %10s\n", "column", "max |error| [-5, 10]", "at x0",
                  "max rel. error [10, 1000]", "at x0");
     for (int k = 0; k < end_count; ++k)
-        std::fprintf(out, "%-14s %22.3e %10.4f %26.3e %10.3f\n", column_name(k), accuracy.near[k].worst,
+        std::fprintf(out, "%-14s %22.3e %10.4f %26.3e %10.3f\n", column_name(k).c_str(), accuracy.near[k].worst,
                      accuracy.near[k].at, accuracy.far[k].worst, accuracy.far[k].at);
     std::fprintf(out, "%-14s %22.3e %10s %26.3e\n", "all", worst_of(accuracy.near), "", worst_of(accuracy.far));
     std::fprintf(out, "target         %22.1e %10s %26.1e\n", near_tolerance, "", far_tolerance);
@@ -101,7 +96,7 @@ int verify_table(const std::string& path) {
     return met ? 0 : 1;
 }
 
-int write_plot_data(const std::string& path, const std::string& dir) {
+int plot_data(const std::string& path, const std::string& dir) {
     write_plot_data(read_table_file(path), dir);
     return 0;
 }
@@ -121,7 +116,7 @@ int main(int argc, char** argv) {
         const std::string command = argc > 1 ? argv[1] : "";
         if (command == "write" && argc == 2) return write_table();
         if (command == "verify" && argc == 3) return verify_table(argv[2]);
-        if (command == "plot-data" && argc == 4) return write_plot_data(argv[2], argv[3]);
+        if (command == "plot-data" && argc == 4) return plot_data(argv[2], argv[3]);
         return usage();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "fcbelt: %s\n", e.what());

@@ -95,7 +95,6 @@ public:
         return sum;
     }
 
-    double worst_score(const State& s) const { return s.score[worst_target(s)]; }
 
     // Adds the point, near the worst target, that gains most.
     Trial refined(const State& s) const {
@@ -316,7 +315,6 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
         if (total - now < least_gain * total) break;
         total = now;
     }
-    counts.worst_score = search.worst_score(s);
     if (report) *report = counts;
     return s.grid;
 }

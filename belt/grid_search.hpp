@@ -17,7 +17,6 @@ struct SearchReport {
     int zooms = 0;
     int moves = 0;
     int rounds = 0;
-    double worst_score = 0;  // error over its tolerance, at the worst check point
 };
 
 // The same check points always give the same grid.

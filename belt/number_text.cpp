@@ -1,6 +1,7 @@
 #include "belt/number_text.hpp"
 
-#include <cctype>
+#include "textio/real_from_text.hpp"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -62,20 +63,6 @@ std::string number_text(float value) {
     return text;
 }
 
-float read_number(const std::string& text) {
-    // Only the characters of the forms above and of D exponents: strtod
-    // alone would also take "inf", "nan" and hexadecimal.
-    std::string plain = text;
-    for (char& c : plain) {
-        if (c == 'D' || c == 'd') c = 'E';
-        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.' && c != 'E' && c != 'e')
-            throw std::invalid_argument("not a number: \"" + text + "\"");
-    }
-    char* end = nullptr;
-    const double value = std::strtod(plain.c_str(), &end);
-    if (plain.empty() || *end != '\0' || std::isinf(value))
-        throw std::invalid_argument("not a number: \"" + text + "\"");
-    return static_cast<float>(value);
-}
+float read_number(const std::string& text) { return textio::real_from_text(text.data(), text.size()); }
 
 }  // namespace fcbelt

@@ -1,7 +1,8 @@
 #pragma once
 
 // The text of a table entry: nine significant digits, enough for the
-// program's reader (decimal to double to REAL) to get the same REAL back.
+// program's reader (decimal to double to REAL) to get the same REAL back,
+// for every REAL but the largest, whose text rounds up past it.
 
 #include <string>
 
@@ -13,9 +14,8 @@ inline constexpr int significant_digits = 9;
 // or very large magnitudes only, an exponent E+dd or E-dd.
 std::string number_text(float value);
 
-// The REAL the program's reader makes of a number text: decimal to the
-// nearest double, then to the nearest REAL. Takes the forms above and D
-// exponents.
+// The REAL the program's own reader makes of a number text. Text it
+// cannot read ends the run with the program's stop report.
 float read_number(const std::string& text);
 
 }  // namespace fcbelt

@@ -17,10 +17,13 @@ BeltTable tabulate(const std::vector<float>& grid) {
     return table;
 }
 
+float interpolate_end(const BeltTable& table, int k, float x) {
+    return DIVDIF(table.ends[k].data(), table.grid.data(), grid_points, x, interpolation_order);
+}
+
 std::array<float, end_count> interpolate(const BeltTable& table, float x) {
     std::array<float, end_count> ends{};
-    for (int k = 0; k < end_count; ++k)
-        ends[k] = DIVDIF(table.ends[k].data(), table.grid.data(), grid_points, x, interpolation_order);
+    for (int k = 0; k < end_count; ++k) ends[k] = interpolate_end(table, k, x);
     return ends;
 }
 

@@ -5,14 +5,16 @@
 // 2 exactly as the program does.
 
 #include "belt/confidence.hpp"
+#include "calc/belt_table.hpp"
 
 #include <array>
 #include <vector>
 
 namespace fcbelt {
 
-inline constexpr int grid_points = 62;
-inline constexpr int interpolation_order = 2;
+// The program's own sizes and order, so that the tool cannot drift from it.
+using norvex::grid_points;
+using norvex::interpolation_order;
 
 struct BeltTable {
     std::array<float, grid_points> grid;
@@ -24,7 +26,11 @@ struct BeltTable {
 // the x0 the program will see.
 BeltTable tabulate(const std::vector<float>& grid);
 
-// The eight ends the program computes for a ratio x with sigma = 1.
+// End k (0 to 7, in column order) the program computes for a ratio x
+// with sigma = 1.
+float interpolate_end(const BeltTable& table, int k, float x);
+
+// All eight of them.
 std::array<float, end_count> interpolate(const BeltTable& table, float x);
 
 }  // namespace fcbelt

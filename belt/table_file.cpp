@@ -2,10 +2,11 @@
 
 #include "belt/number_text.hpp"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -57,34 +58,16 @@ std::string table_text(const BeltTable& table, const TableAccuracy& accuracy) {
 }
 
 BeltTable read_table_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    std::string line;
-    for (int i = 0; i < header_records; ++i)
-        if (!std::getline(in, line)) throw std::runtime_error(path + ": fewer than 7 header records");
-
-    // Each row is one read of nine values: it goes on over line ends when
-    // a line holds fewer, and drops what its last line holds after them.
-    constexpr int per_row = 1 + end_count;
-    std::vector<float> values;
-    for (int row = 0; row < grid_points; ++row) {
-        int taken = 0;
-        while (taken < per_row) {
-            if (!std::getline(in, line)) throw std::runtime_error(path + ": fewer than 62 rows");
-            line.erase(std::min(line.find('\r'), line.size()));  // a CR ends the usable text
-            for (char& c : line)
-                if (c == ',' || c == '\t') c = ' ';
-            std::istringstream words(line);
-            std::string word;
-            while (taken < per_row && words >> word) values.push_back(read_number(word)), ++taken;
-        }
-    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw std::runtime_error("cannot open " + path);
+    textio::InputUnit unit = textio::make_input_unit(fd, path.c_str(), textio::table_block, false, false);
+    norvex::BeltTable read{};
+    norvex::read_belt_table(unit, read);
+    ::close(fd);
 
     BeltTable table{};
-    for (int i = 0; i < grid_points; ++i) {
-        table.grid[i] = values[i * per_row];
-        for (int k = 0; k < end_count; ++k) table.ends[k][i] = values[i * per_row + 1 + k];
-    }
+    std::copy_n(read.grid(), grid_points, table.grid.begin());
+    for (int k = 0; k < end_count; ++k) std::copy_n(read.ends(k), grid_points, table.ends[k].begin());
     return table;
 }
 

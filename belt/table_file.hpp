@@ -6,23 +6,24 @@
 
 #include "belt/accuracy.hpp"
 #include "belt/table.hpp"
+#include "calc/belt_table.hpp"
+#include "textio/header_read.hpp"
 
 #include <string>
 
 namespace fcbelt {
 
-inline constexpr int header_records = 7;
-inline constexpr int header_width = 72;
+using norvex::header_records;
+using textio::header_width;
 
 // How the shipped table is made; the header names it.
 inline constexpr const char* write_command = "fcbelt write > data/fc_tab10.dat";
 
 std::string table_text(const BeltTable& table, const TableAccuracy& accuracy);
 
-// Reads a table as the program does: the header records are skipped, then
-// each row is nine numbers separated by blanks, commas or line ends. The
-// nulls, repeat counts and slashes of list-directed input are not taken:
-// a table this tool writes has none.
+// Reads a table with the program's own reader, so that what is checked is
+// what the program will hold. A file that cannot be opened throws; one
+// the program could not read ends the run with the program's stop report.
 BeltTable read_table_file(const std::string& path);
 
 }  // namespace fcbelt

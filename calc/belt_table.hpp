@@ -11,6 +11,7 @@ namespace norvex {
 inline constexpr int grid_points = 62;
 inline constexpr int belt_columns = 9;   // the grid, then eight interval ends
 inline constexpr int header_records = 7;
+inline constexpr int interpolation_order = 2;   // DIVDIF's, for every end
 
 struct BeltTable {
     float column[belt_columns][grid_points];

@@ -7,7 +7,6 @@
 namespace norvex {
 
 namespace {
-constexpr int interpolation_order = 2;
 constexpr const char* level_labels[4] = {"with 68.27% ", "with 90.00% ", "with 95.00% ", "with 99.00% "};
 
 void write_level(int level, float lower, float upper) {

@@ -1,6 +1,7 @@
 #include "belt/coverage.hpp"
 #include "belt/levels.hpp"
 #include "belt/table_file.hpp"
+#include "belt_test_support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 using namespace fcbelt;
 
-double normal_cdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
+using belt_test::normal_cdf;
 
 // A table whose ends are straight lines x0 - below[k] and x0 + above[k],
 // on a grid of binary fractions, so that every entry and every DIVDIF

@@ -5,15 +5,13 @@
 #include "belt/grid_search.hpp"
 #include "belt/number_text.hpp"
 #include "belt/table_file.hpp"
-#include "mathlib/divdif.hpp"
+#include "belt_test_support.hpp"
 #include "number_form.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,24 +19,7 @@
 namespace {
 
 using namespace fcbelt;
-
-std::string file_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string command_output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = pclose(pipe);
-    EXPECT_EQ(status, 0) << command;
-    return out;
-}
+using belt_test::file_bytes;
 
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
@@ -50,8 +31,9 @@ std::vector<std::string> lines_of(const std::string& text) {
 TEST(ShippedTable, IsWhatTheToolWrites) {
     const std::string shipped = file_bytes(NORVEX_SHIPPED_TABLE);
     ASSERT_FALSE(shipped.empty());
-    const std::string written = command_output(std::string(FCBELT_BIN) + " write 2>/dev/null");
-    EXPECT_TRUE(written == shipped) << "data/fc_tab10.dat differs from `" << write_command << "`";
+    const belt_test::CommandRun written = belt_test::run_fcbelt("write");
+    EXPECT_EQ(written.status, 0);
+    EXPECT_TRUE(written.out == shipped) << "data/fc_tab10.dat differs from `" << write_command << "`";
 }
 
 TEST(ShippedTable, Layout) {
@@ -100,14 +82,12 @@ TEST(ShippedTable, HoldsTheExactBeltAtItsGrid) {
     }
 }
 
-// DIVDIF of order 2 on the file's REALs, as the program calls it with
-// sigma = 1, against the exact belt: on x0 values of their own (an odd
-// step, the kinks and their close neighbours), not the tool's.
+// The program's interpolation of the file's REALs with sigma = 1 against
+// the exact belt: on x0 values of their own (an odd step, the kinks and
+// their close neighbours), not the tool's.
 TEST(ShippedTable, InterpolatesWithinTheTarget) {
     const BeltTable table = read_table_file(NORVEX_SHIPPED_TABLE);
-    const auto program = [&](float x, int k) {
-        return DIVDIF(table.ends[k].data(), table.grid.data(), grid_points, x, 2);
-    };
+    const auto program = [&](float x, int k) { return interpolate_end(table, k, x); };
 
     std::vector<float> near;
     for (int i = 0; i <= 21011; ++i) near.push_back(static_cast<float>(-5.0 + 15.0 * i / 21011));

@@ -85,20 +85,30 @@ TEST(TableFile, ReadsRowsTheWayTheProgramDoes) {
     std::remove(path.c_str());
 }
 
-TEST(TableFile, RefusesShortOrBrokenTables) {
+// A table the program cannot read ends the run with the program's own
+// stop report, naming the file; one that cannot be opened is the tool's
+// error.
+TEST(TableFile, StopsOnShortOrBrokenTables) {
     const std::string full = table_text(made_up_table(), TableAccuracy{});
-    const std::string path = temp_path("short");
-    const std::string without_last_row = full.substr(0, full.rfind('\n', full.size() - 2) + 1);
-    write_file(path, without_last_row);
-    EXPECT_THROW(read_table_file(path), std::runtime_error);
-    write_file(path, "only\nthree\nrecords\n");
-    EXPECT_THROW(read_table_file(path), std::runtime_error);
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* report;
+    };
     std::string broken = full;
     broken.replace(broken.find("1.00000000"), 10, "1.00000O00");
-    write_file(path, broken);
-    EXPECT_THROW(read_table_file(path), std::invalid_argument);
-    std::remove(path.c_str());
-    EXPECT_THROW(read_table_file(path), std::runtime_error);
+    const Case cases[] = {
+        {"no_last_row", full.substr(0, full.rfind('\n', full.size() - 2) + 1), "run-time error F6501"},
+        {"three_records", "only\nthree\nrecords\n", "run-time error F6501"},
+        {"broken_number", broken, "run-time error F6103"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = temp_path(c.name);
+        write_file(path, c.text);
+        EXPECT_EXIT(read_table_file(path), ::testing::ExitedWithCode(1), c.report + (".*" + path)) << c.name;
+        std::remove(path.c_str());
+    }
+    EXPECT_THROW(read_table_file(temp_path("never_written")), std::runtime_error);
 }
 
 }  // namespace
