@@ -99,6 +99,7 @@ InputUnit& connect_table(std::string_view file_name) {
     t.unit = make_input_unit(-1, t.name.c_str(), table_block, false, false);
     t.unit.fd = open_existing(t.name.c_str());
     state.table_fd = t.unit.fd;
+    end_statement();
     return t.unit;
 }
 

@@ -38,6 +38,7 @@ void formatted_write(WriteFormat format) {
     }
     record.write();
     if (hold) run_state().line.dollar_hold = true;
+    end_statement();
 }
 
 }  // namespace textio

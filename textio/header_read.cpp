@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "textio/run_state.hpp"
+
 namespace textio {
 
 void read_a72(InputUnit& unit, char (&line)[header_width]) {
@@ -17,6 +19,7 @@ void read_a72(InputUnit& unit, char (&line)[header_width]) {
     }
     std::memset(line + filled, ' ', header_width - filled);
     finish_record(unit);
+    end_statement();
 }
 
 }  // namespace textio

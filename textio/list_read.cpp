@@ -2,6 +2,7 @@
 
 #include "textio/real_from_text.hpp"
 #include "textio/repeat_count.hpp"
+#include "textio/run_state.hpp"
 #include "textio/stop.hpp"
 
 namespace textio {
@@ -22,6 +23,7 @@ void ListRead::item(float& value) {
 
 void ListRead::finish() {
     if (!record_end_) finish_record(unit_);
+    end_statement();
 }
 
 void ListRead::store(float& value) const {

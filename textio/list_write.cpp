@@ -61,6 +61,9 @@ void ListWrite::real(float value) {
     room_ -= width;
 }
 
-void ListWrite::end() { record_.write(); }
+void ListWrite::end() {
+    record_.write();
+    end_statement();
+}
 
 }  // namespace textio

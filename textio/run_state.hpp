@@ -45,10 +45,14 @@ RunState& run_state();
 // Decided once, before the first statement.
 void decide_console_mode();
 
-// Every statement names itself before it can fail.
+// Every statement names itself before it can fail, and stops naming
+// itself when it is done: a stop outside any statement (a number read by
+// a tool, say) names none, rather than a unit that may be gone.
 inline void begin_statement(StatementWord word, const char* unit) {
     run_state().statement = Statement{word, unit};
 }
+
+inline void end_statement() { run_state().statement = Statement{}; }
 
 inline constexpr const char console_name[] = "CON";
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -73,6 +76,8 @@ TEST_F(ConsoleOutput, WritesTheBannerOneRequestPerRecord) {
     EXPECT_FALSE(textio::run_state().line.dollar_hold);
 }
 
+// A write statement names itself for a stop report while it runs, and
+// no longer once it is done.
 TEST_F(ConsoleOutput, NamesTheWriteStatementForStopReports) {
     ConsoleCapture capture;
     textio::run_state().statement = {};
@@ -80,10 +85,20 @@ TEST_F(ConsoleOutput, NamesTheWriteStatementForStopReports) {
     EXPECT_EQ(textio::run_state().statement.word, textio::StatementWord::write);
     EXPECT_STREQ(textio::run_state().statement.unit, "CON");
     w.end();
-    textio::run_state().statement = {};
+    EXPECT_EQ(textio::run_state().statement.word, textio::StatementWord::none);
     write_prompt();
-    EXPECT_EQ(textio::run_state().statement.word, textio::StatementWord::write);
-    EXPECT_STREQ(textio::run_state().statement.unit, "CON");
+    EXPECT_EQ(textio::run_state().statement.word, textio::StatementWord::none);
+}
+
+// The prompt's records fail as a write on the console.
+TEST_F(ConsoleOutput, PromptOnAFullDeviceStopsAsAConsoleWrite) {
+    EXPECT_EXIT(
+        {
+            const int full = open("/dev/full", O_WRONLY);
+            dup2(full, STDOUT_FILENO);
+            write_prompt();
+        },
+        ::testing::ExitedWithCode(1), "run-time error F6422: WRITE\\(CON\\)");
 }
 
 struct ResultCase {
