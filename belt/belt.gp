@@ -1,5 +1,6 @@
 # The belt and the program's interpolation error, from the data that
-# `fcbelt plot-data` writes. Called by plot.sh with data and out set.
+# `fcbelt plot-data` writes. Called by plot.sh with data, out and from
+# (the first grid value) set.
 
 set terminal svg size 1000,760 dynamic font "sans,11" background "white"
 set datafile commentschars "#"
@@ -13,7 +14,7 @@ upper(k) = 2 * k + 1
 # Ends against the measured mean, with the table's grid points.
 set output out . "/belt.svg"
 set multiplot layout 2, 2 title "Feldman-Cousins belt for a Gaussian mean >= 0, sigma = 1"
-set xrange [-5:8]
+set xrange [from:8]
 set yrange [0:*]
 set xlabel "measured mean x0 / sigma"
 set ylabel "true mean mu / sigma"
@@ -29,15 +30,32 @@ unset multiplot
 # Interpolated minus exact end, with the target and the grid points.
 set output out . "/belt_error.svg"
 set multiplot layout 2, 2 title "DIVDIF (order 2) on fc\\_tab10.dat minus the exact belt, sigma = 1"
-set xrange [-5:10]
-set yrange [-6:6]
+set xrange [from:10]
+set yrange [-2:2]
 set ylabel "error / (10^{-4} sigma)"
 do for [k = 1:4] {
     set title word(levels, k) . " confidence level"
     plot data . "/belt_error.dat" using 1:(1e4 * column(lower(k))) with lines lw 1 lc rgb "#1f77b4" title "lower end", \
          data . "/belt_error.dat" using 1:(1e4 * column(upper(k))) with lines lw 1 lc rgb "#d62728" title "upper end", \
-         5 with lines dt 2 lc rgb "gray40" title "target", \
-         -5 with lines dt 2 lc rgb "gray40" notitle, \
+         1.5 with lines dt 2 lc rgb "gray40" title "target", \
+         -1.5 with lines dt 2 lc rgb "gray40" notitle, \
          data . "/belt_grid.dat" using 1:(0) with points pt 2 ps 0.4 lc rgb "black" title "grid points"
+}
+unset multiplot
+
+# From x0 = 10 to the largest REAL: relative error, on a log axis.
+set output out . "/belt_far_error.svg"
+set multiplot layout 2, 2 title "Relative error of DIVDIF on fc\\_tab10.dat from x0 = 10 to the largest REAL"
+set logscale x
+set format x "10^{%L}"
+set xrange [10:3.5e38]
+set yrange [-1.2:1.2]
+set ylabel "relative error / 10^{-6}"
+do for [k = 1:4] {
+    set title word(levels, k) . " confidence level"
+    plot data . "/belt_far_error.dat" using 1:(1e6 * column(lower(k))) with lines lw 1 lc rgb "#1f77b4" title "lower end", \
+         data . "/belt_far_error.dat" using 1:(1e6 * column(upper(k))) with lines lw 1 lc rgb "#d62728" title "upper end", \
+         1 with lines dt 2 lc rgb "gray40" title "target", \
+         -1 with lines dt 2 lc rgb "gray40" notitle
 }
 unset multiplot

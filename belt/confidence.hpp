@@ -19,6 +19,11 @@ struct Interval {
 // acceptance interval of mu = 0.
 double lower_end_leaves_zero(const Level& level);
 
+// z((1 + cl) / 2), the half width of a central interval. From x0 = 0 on
+// the upper end is x0 + z, and from x0 = 2 z on the lower end is x0 - z:
+// there both ends are straight lines, computed as such for any x0.
+double half_width(const Level& level);
+
 double lower_limit(double x0, const Level& level);
 double upper_limit(double x0, const Level& level);
 Interval confidence_interval(double x0, const Level& level);

@@ -3,6 +3,7 @@
 #include "mathlib/divdif.hpp"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -11,45 +12,64 @@ namespace fcbelt {
 
 namespace {
 
-// The search minimises the sum of score^16 over the check points, where a
-// score is an error over its tolerance: close to minimising the worst
-// score, yet every point's error still pulls a little, so that moves away
-// from the worst point are judged too.
-constexpr int score_power = 16;
+// The search minimises the sum of score^p over the check points, where a
+// score is an error over what the search aims at: close to minimising the
+// worst score, yet every point's error still pulls a little, so that
+// moves away from the worst point are judged too. p grows in steps, each
+// step evening out the worst errors further.
+constexpr int score_powers[] = {16, 32, 64};
 // Beyond this a score only says "far too large"; capping keeps its power
 // finite while the grid is still sparse.
-constexpr double score_cap = 1e15;
+constexpr double largest_weight = 1e250;
 
-// The first and the last grid value. Nothing is required below x0 = -5,
-// and a last value past 1000 keeps every x0 up to 1000 an interpolation.
-constexpr float first_grid_value = -5.0f;
-constexpr float last_grid_value = 1024.0f;
+// The search aims below the far and the sign targets, which it meets only
+// on its own check points, so that the denser ones of the check meet them
+// too.
+constexpr double far_aim = 0.4 * far_tolerance;
+constexpr double dip_aim = 0.4 * dip_tolerance;
 
-// Where the neighbours of a kink start out; the search moves them.
-constexpr double kink_neighbour_distance = 1.0 / 32;
+// The REAL just below the largest: only the largest is extrapolated, by
+// one step, and unlike the largest its nine digits can be typed back.
+const float last_grid_value = std::nextafter(FLT_MAX, 0.0f);
+
+// Where a kink's neighbours start out; the search moves them. The left
+// one has to come close: the dip below zero just left of the kink grows
+// with the square of its distance.
+constexpr double kink_left_distance = 1.0 / 4096;
+constexpr double kink_right_distance = 1.0 / 512;
+
+// The kinks' grid values are the REALs next to irrational numbers, and
+// their neighbours lie close. A neighbour a whole number of REAL steps of
+// the entries away (2^-21 is one for entries up to 8) gets the same
+// rounding error in every straight column as the kink's own entry, so
+// the close pair's slope there is exact instead of a rounding error
+// divided by a small gap.
+constexpr double kink_step = 1.0 / (1 << 21);
+constexpr double kink_zone = 1.0 / 16;
 
 // Rounds of exchanges and moves end when one gains less than this share
 // of the sum of weights, or after max_rounds.
 constexpr double least_gain = 1e-4;
-constexpr int max_rounds = 40;
+constexpr int max_rounds = 60;
 
 struct Target {
     float x;
     BeltRow exact;
     std::array<double, end_count> tolerance;
+    bool watch_sign;  // lower ends below zero score against dip_aim
 };
 
 std::vector<Target> targets_of(const std::vector<CheckPoint>& near,
                                const std::vector<CheckPoint>& far) {
     std::vector<Target> targets;
     for (const CheckPoint& point : near) {
-        Target t{point.x, point.exact, {}};
+        Target t{point.x, point.exact, {}, true};
         t.tolerance.fill(near_tolerance);
         targets.push_back(t);
     }
     for (const CheckPoint& point : far) {
-        Target t{point.x, point.exact, {}};
-        for (int k = 0; k < end_count; ++k) t.tolerance[k] = far_tolerance * std::fabs(point.exact[k]);
+        Target t{point.x, point.exact, {}, false};
+        for (int k = 0; k < end_count; ++k) t.tolerance[k] = far_aim * std::fabs(point.exact[k]);
         targets.push_back(t);
     }
     std::stable_sort(targets.begin(), targets.end(),
@@ -57,7 +77,6 @@ std::vector<Target> targets_of(const std::vector<CheckPoint>& near,
     return targets;
 }
 
-double weight(double score) { return std::pow(std::fmin(score, score_cap), score_power); }
 
 // A grid under construction and the score it earns at every target.
 struct State {
@@ -79,7 +98,21 @@ struct Trial {
 
 class Search {
 public:
-    explicit Search(std::vector<Target> targets) : targets_(std::move(targets)) {}
+    Search(std::vector<Target> targets, std::vector<float> kinks)
+        : targets_(std::move(targets)), kinks_(std::move(kinks)) {}
+
+    // Where a point meant for x goes: a short binary fraction, or near a
+    // kink a whole number of steps of kink_step away from it.
+    float place(double x) const {
+        for (float kink : kinks_)
+            if (std::fabs(x - kink) < kink_zone) return static_cast<float>(kink + std::round((x - kink) / kink_step) * kink_step);
+        return grid_value_near(x);
+    }
+
+    void set_power(int power) {
+        power_ = power;
+        cap_ = std::pow(largest_weight, 1.0 / power);
+    }
 
     State start(const std::vector<float>& fixed_values, const std::vector<float>& free_values) const {
         State s;
@@ -103,7 +136,7 @@ public:
         bool found = false;
         for (int j = std::max(0, i - 1); j <= std::min(s.size() - 2, i + 1); ++j) {
             for (int eighth = 1; eighth < 8; ++eighth) {
-                const float x = grid_value_near(s.grid[j] + eighth * (double(s.grid[j + 1]) - s.grid[j]) / 8);
+                const float x = place(s.grid[j] + eighth * (double(s.grid[j + 1]) - s.grid[j]) / 8);
                 if (!(x > s.grid[j] && x < s.grid[j + 1])) continue;
                 Trial trial = inserted(s, x);
                 if (!found || trial.gain > best.gain) best = std::move(trial), found = true;
@@ -135,9 +168,9 @@ public:
         bool improved = false;
         for (int j = 0; j < s.size(); ++j) {
             if (s.fixed[j]) continue;
-            for (double fraction = 0.5; fraction >= 1.0 / 32; fraction /= 2) {
+            for (double fraction = 0.5; fraction >= 1.0 / 256; fraction /= 2) {
                 for (int side : {-1, 1}) {
-                    const float x = grid_value_near(s.grid[j] + fraction * (double(s.grid[j + side]) - s.grid[j]));
+                    const float x = place(s.grid[j] + fraction * (double(s.grid[j + side]) - s.grid[j]));
                     if (try_change(s, {{j, x}})) ++moves, improved = true;
                 }
             }
@@ -156,7 +189,7 @@ public:
                     std::vector<std::pair<int, float>> change;
                     for (int i = std::max(0, j - reach); i <= std::min(s.size() - 1, j + reach); ++i)
                         if (i != j && !s.fixed[i])
-                            change.push_back({i, grid_value_near(s.grid[j] + factor * (double(s.grid[i]) - s.grid[j]))});
+                            change.push_back({i, place(s.grid[j] + factor * (double(s.grid[i]) - s.grid[j]))});
                     if (!change.empty() && try_change(s, change)) ++zooms, improved = true;
                 }
             }
@@ -166,6 +199,11 @@ public:
 
 private:
     std::vector<Target> targets_;
+    std::vector<float> kinks_;
+    int power_ = score_powers[0];
+    double cap_ = std::pow(largest_weight, 1.0 / score_powers[0]);
+
+    double weight(double score) const { return std::pow(std::fmin(score, cap_), power_); }
 
     static int interval_of(const State& s, float x) {
         const auto above = std::upper_bound(s.grid.begin(), s.grid.end(), x);
@@ -214,6 +252,7 @@ private:
             for (int k = 0; k < end_count; ++k) {
                 const float got = DIVDIF(s.ends[k].data(), s.grid.data(), s.size(), target.x, interpolation_order);
                 score = std::fmax(score, std::fabs(got - target.exact[k]) / target.tolerance[k]);
+                if (target.watch_sign && k % 2 == 0) score = std::fmax(score, -got / dip_aim);
             }
             gain += weight(s.score[t]) - weight(score);
             s.score[t] = score;
@@ -265,9 +304,9 @@ private:
 }  // namespace
 
 float grid_value_near(double x) {
-    // 2^-10 below 2, then one binary digit coarser for each doubling.
+    // 2^-16 below 2, then one binary digit coarser for each doubling.
     const int exponent = std::max(0, static_cast<int>(std::floor(std::log2(std::fabs(x) + 1e-300))));
-    const double quantum = std::ldexp(1.0, exponent - 10);
+    const double quantum = std::ldexp(1.0, exponent - 16);
     return static_cast<float>(std::round(x / quantum) * quantum);
 }
 
@@ -283,20 +322,27 @@ float kink_grid_value(double kink) {
 std::vector<float> search_grid(const std::vector<CheckPoint>& near,
                                const std::vector<CheckPoint>& far,
                                SearchReport* report) {
-    Search search(targets_of(near, far));
+    std::vector<float> kinks;
+    for (const Level& level : levels()) kinks.push_back(kink_grid_value(lower_end_leaves_zero(level)));
+    Search search(targets_of(near, far), kinks);
 
+    // The grid starts where the checks start and ends at the top: beyond
+    // 2 z every end is the line x0 -+ z, whose entries there are the grid
+    // value itself, so that the parabola through the last rows is that
+    // line with no curvature at all.
+    std::vector<float> fixed{near.front().x, last_grid_value};
+    std::vector<float> free;
     // A kink, where a lower end leaves zero with a jump in slope, must be a
     // grid point, and it needs neighbours on both sides at once: one alone
     // on either side makes the error on the other side worse, so a search
     // that adds one point at a time would never place them.
-    std::vector<float> fixed{first_grid_value, last_grid_value};
-    std::vector<float> free;
-    for (const Level& level : levels()) {
-        const double kink = lower_end_leaves_zero(level);
-        fixed.push_back(kink_grid_value(kink));
-        free.push_back(grid_value_near(kink - kink_neighbour_distance));
-        free.push_back(grid_value_near(kink + kink_neighbour_distance));
+    for (float kink : kinks) {
+        fixed.push_back(kink);
+        free.push_back(search.place(kink - kink_left_distance));
+        free.push_back(search.place(kink + kink_right_distance));
     }
+    free.push_back(grid_value_near(2 * half_width(levels().back()) + 0.01));
+    free.push_back(grid_value_near(near.back().x - 2));
 
     SearchReport counts;
     State s = search.start(fixed, free);
@@ -304,16 +350,19 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
         s = search.refined(s).state;
         ++counts.insertions;
     }
-    double total = search.total(s);
-    for (int round = 0; round < max_rounds; ++round) {
-        while (search.improve_by_exchange(s, counts.exchanges)) {
+    for (int power : score_powers) {
+        search.set_power(power);
+        double total = search.total(s);
+        for (int round = 0; round < max_rounds; ++round) {
+            while (search.improve_by_exchange(s, counts.exchanges)) {
+            }
+            search.improve_by_zooms(s, counts.zooms);
+            search.improve_by_moves(s, counts.moves);
+            const double now = search.total(s);
+            ++counts.rounds;
+            if (total - now < least_gain * total) break;
+            total = now;
         }
-        search.improve_by_zooms(s, counts.zooms);
-        search.improve_by_moves(s, counts.moves);
-        const double now = search.total(s);
-        ++counts.rounds;
-        if (total - now < least_gain * total) break;
-        total = now;
     }
     if (report) *report = counts;
     return s.grid;

@@ -2,6 +2,7 @@
 
 #include "textio/real_from_text.hpp"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,9 @@ std::string number_text(float value) {
     std::string digits = scientific.substr(0, 1);
     digits.append(scientific, 2, significant_digits - 1);
     const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+    // The largest REAL's nine digits round up past it, which the reader
+    // refuses as out of range; cut off instead, they still read back to it.
+    if (std::strtod(scientific.c_str(), nullptr) > FLT_MAX) --digits.back();
 
     const bool negative = value < 0;
     std::string text = exponent >= least_fixed_exponent && exponent <= greatest_fixed_exponent

@@ -2,7 +2,7 @@
 
 // The text of a table entry: nine significant digits, enough for the
 // program's reader (decimal to double to REAL) to get the same REAL back,
-// for every REAL but the largest, whose text rounds up past it.
+// for every REAL.
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "belt/plot_data.hpp"
 
+#include "belt/accuracy.hpp"
 #include "belt/confidence.hpp"
 
 #include <cstdio>
@@ -10,12 +11,15 @@ namespace fcbelt {
 
 namespace {
 
-// The pictures show the belt where it bends; beyond 8 it is straight.
-constexpr double shown_from = -5.0;
+// The pictures show the belt where it bends, from the start of the
+// checked range; beyond 8 it is straight. The absolute error is drawn up
+// to 10, and from there the relative error, log-spaced, up to the
+// largest REAL.
+constexpr double shown_from = near_range.from;
 constexpr double shown_to = 8.0;
 constexpr double belt_step = 0.01;
-constexpr double error_to = 10.0;
 constexpr double error_step = 0.0025;
+constexpr int far_error_points = 4001;
 
 class DataFile {
 public:
@@ -71,7 +75,7 @@ void write_plot_data(const BeltTable& table, const std::string& dir) {
     {
         DataFile error(dir, "belt_error.dat",
                        std::string("interpolated minus exact: ").append(columns).c_str());
-        const int steps = static_cast<int>((error_to - shown_from) / error_step + 0.5);
+        const int steps = static_cast<int>((near_range.to - shown_from) / error_step + 0.5);
         for (int i = 0; i <= steps; ++i) {
             const float x = static_cast<float>(shown_from + i * error_step);
             const BeltRow exact = belt_row(x);
@@ -79,6 +83,18 @@ void write_plot_data(const BeltTable& table, const std::string& dir) {
             std::array<double, end_count> errors{};
             for (int k = 0; k < end_count; ++k) errors[k] = got[k] - exact[k];
             error.row(x, errors);
+        }
+        error.finish();
+    }
+    {
+        DataFile error(dir, "belt_far_error.dat",
+                       std::string("(interpolated - exact) / exact: ").append(columns).c_str());
+        const CheckRange far{far_range.from, far_range.to, far_error_points, true};
+        for (const CheckPoint& point : check_points(far)) {
+            const auto got = interpolate(table, point.x);
+            std::array<double, end_count> errors{};
+            for (int k = 0; k < end_count; ++k) errors[k] = (got[k] - point.exact[k]) / point.exact[k];
+            error.row(point.x, errors);
         }
         error.finish();
     }

@@ -10,6 +10,7 @@
 #include "textio/header_read.hpp"
 
 #include <string>
+#include <vector>
 
 namespace fcbelt {
 
@@ -17,7 +18,7 @@ using norvex::header_records;
 using textio::header_width;
 
 // How the shipped table is made; the header names it.
-inline constexpr const char* write_command = "fcbelt write > data/fc_tab10.dat";
+inline constexpr const char* write_command = "fcbelt write belt/fc_grid.txt > data/fc_tab10.dat";
 
 std::string table_text(const BeltTable& table, const TableAccuracy& accuracy);
 
@@ -25,5 +26,10 @@ std::string table_text(const BeltTable& table, const TableAccuracy& accuracy);
 // what the program will hold. A file that cannot be opened throws; one
 // the program could not read ends the run with the program's stop report.
 BeltTable read_table_file(const std::string& path);
+
+// The grid a search found: lines starting with # are comments, then the
+// 62 grid values, one a line, in the table's text form.
+void write_grid_file(const std::string& path, const std::vector<float>& grid);
+std::vector<float> read_grid_file(const std::string& path);
 
 }  // namespace fcbelt

@@ -1,5 +1,7 @@
 // fcbelt verify, run as a command on the shipped table and on a spoiled copy.
 
+#include "belt/accuracy.hpp"
+#include "belt/grid_search.hpp"
 #include "belt/table_file.hpp"
 #include "belt_test_support.hpp"
 
@@ -7,6 +9,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,12 +42,30 @@ TEST(FcbeltVerify, PassesTheShippedTable) {
     EXPECT_NE(r.out.find("the table meets the target"), std::string::npos) << r.out;
 }
 
-// The largest absolute error the report gives for a column.
-double reported_error(const std::string& report, const std::string& column) {
-    std::istringstream fields(report_line(report, column).substr(column.size()));
-    double error = -1;
-    fields >> error;
-    return error;
+// The errors the report gives for a column: absolute on either side of
+// x0 = -5, then relative from 10 up (each followed by where).
+struct ReportedErrors {
+    double absolute = -1;
+    double relative = -1;
+};
+
+ReportedErrors reported_errors(const std::string& report, const std::string& column) {
+    // strtod, since a runaway error is written as inf or nan.
+    const std::string fields = report_line(report, column).substr(column.size());
+    const char* p = fields.c_str();
+    double numbers[5] = {-1, -1, -1, -1, -1};
+    for (double& number : numbers) {
+        char* end = nullptr;
+        number = std::strtod(p, &end);
+        if (end == p) break;
+        p = end;
+    }
+    const double far = std::isnan(numbers[4]) ? HUGE_VAL : numbers[4];
+    return {std::fmax(numbers[0], numbers[2]), far};
+}
+
+std::string temp_path(const char* name) {
+    return ::testing::TempDir() + "fcbelt_" + name + "_" + std::to_string(::getpid());
 }
 
 // One entry of the 95 % upper column (the seventh number of a row) off by
@@ -52,7 +74,7 @@ TEST(FcbeltVerify, FindsASpoiledEntry) {
     std::istringstream in(file_bytes(NORVEX_SHIPPED_TABLE));
     std::string text, line;
     for (int i = 0; std::getline(in, line); ++i) {
-        if (i == fcbelt::header_records + 20) {
+        if (i == fcbelt::header_records + 10) {
             std::istringstream words(line);
             std::string word;
             line.clear();
@@ -63,7 +85,7 @@ TEST(FcbeltVerify, FindsASpoiledEntry) {
         }
         text += line + "\n";
     }
-    const std::string path = ::testing::TempDir() + "fcbelt_spoiled_" + std::to_string(::getpid());
+    const std::string path = temp_path("spoiled");
     std::ofstream(path, std::ios::binary) << text;
 
     const auto r = fcbelt("verify " + path);
@@ -71,16 +93,69 @@ TEST(FcbeltVerify, FindsASpoiledEntry) {
     EXPECT_NE(r.out.find("MISSES THE TARGET"), std::string::npos) << r.out;
     for (const std::string column : column_names) {
         ASSERT_NE(report_line(r.out, column), "") << column << " missing from\n" << r.out;
-        const double error = reported_error(r.out, column);
+        const double error = reported_errors(r.out, column).absolute;
         if (column == "95.00% upper") {
             EXPECT_GT(error, 5e-3) << report_line(r.out, column);
             EXPECT_LT(error, 1.1e-2) << report_line(r.out, column);
         } else {
             EXPECT_GE(error, 0.0) << report_line(r.out, column);
-            EXPECT_LT(error, 5e-4) << report_line(r.out, column);
+            EXPECT_LE(error, fcbelt::near_tolerance) << report_line(r.out, column);
         }
     }
     std::remove(path.c_str());
+}
+
+// The shipped grid ending at 1024 instead of the top, tabulated exactly:
+// the parabola through the last three rows runs away beyond 1024, and
+// verify says so.
+TEST(FcbeltVerify, FindsAFarRightThatRunsAway) {
+    std::vector<float> grid = fcbelt::read_grid_file(NORVEX_SHIPPED_GRID);
+    grid.back() = 1024.0f;
+    const fcbelt::BeltTable table = fcbelt::tabulate(grid);
+    const std::string path = temp_path("short_grid");
+    std::ofstream(path, std::ios::binary) << fcbelt::table_text(table, fcbelt::TableAccuracy{});
+
+    const auto r = fcbelt("verify " + path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("MISSES THE TARGET"), std::string::npos) << r.out;
+    double worst_relative = 0;
+    for (const std::string column : column_names)
+        worst_relative = std::fmax(worst_relative, reported_errors(r.out, column).relative);
+    EXPECT_GT(worst_relative, 1e-3) << r.out;
+    std::remove(path.c_str());
+}
+
+// Each target alone decides: a table that misses any one of them fails.
+TEST(TableAccuracy, MeetsTheTargetsOnlyWhenAllAreMet) {
+    using fcbelt::TableAccuracy;
+    const auto with = [](auto change) {
+        TableAccuracy accuracy;
+        change(accuracy);
+        return accuracy.meets_targets();
+    };
+    EXPECT_TRUE(with([](TableAccuracy&) {}));
+    EXPECT_TRUE(with([](TableAccuracy& a) { a.near[3].worst = fcbelt::near_tolerance; a.deepest.worst = -fcbelt::dip_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.left[7].worst = 1.01 * fcbelt::near_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.near[0].worst = 1.01 * fcbelt::near_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.far[5].worst = 1.01 * fcbelt::far_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.deepest.worst = -1.01 * fcbelt::dip_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.disordered = 1; }));
+}
+
+// A kink's close left neighbour moved out to 1/256: the dip just left of
+// the kink deepens far past the target, and the measure finds it.
+TEST(TableAccuracy, FindsALowerEndBelowZero) {
+    std::vector<float> grid = fcbelt::read_grid_file(NORVEX_SHIPPED_GRID);
+    const float kink = fcbelt::kink_grid_value(fcbelt::lower_end_leaves_zero(fcbelt::levels()[3]));
+    const auto at = std::find(grid.begin(), grid.end(), kink);
+    ASSERT_NE(at, grid.end());
+    ASSERT_LT(at[-2], kink - 1.0f / 256);
+    at[-1] = kink - 1.0f / 256;
+    const fcbelt::TableAccuracy accuracy = fcbelt::measure_table(fcbelt::tabulate(grid));
+    EXPECT_LT(accuracy.deepest.worst, -10 * fcbelt::dip_tolerance);
+    EXPECT_LT(accuracy.deepest.at, kink);
+    EXPECT_GT(accuracy.deepest.at, kink - 1.0f / 256);
+    EXPECT_FALSE(accuracy.meets_targets());
 }
 
 TEST(FcbeltVerify, ReportsAMissingFileOrBadUsage) {
@@ -107,8 +182,10 @@ TEST(FcbeltPlotData, WritesTheBeltItsGridAndItsErrors) {
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
     ASSERT_EQ(fcbelt(std::string("plot-data ") + NORVEX_SHIPPED_TABLE + " " + dir).status, 0);
 
+    const double from = fcbelt::near_range.from;
     const auto exact = data_rows(dir + "/belt_exact.dat");
-    ASSERT_EQ(exact.size(), 1301u);  // -5 to 8 in steps of 0.01
+    ASSERT_EQ(exact.size(), std::size_t(std::lround((8 - from) / 0.01)) + 1);  // to 8 in steps of 0.01
+    EXPECT_EQ(exact.front()[0], from);
     for (const auto& row : exact) {
         ASSERT_EQ(row.size(), 9u);
         for (int k = 1; k < 9; k += 2) EXPECT_LE(row[k], row[k + 1]);  // lower below upper
@@ -117,20 +194,34 @@ TEST(FcbeltPlotData, WritesTheBeltItsGridAndItsErrors) {
     const fcbelt::BeltTable table = fcbelt::read_table_file(NORVEX_SHIPPED_TABLE);
     const auto grid = data_rows(dir + "/belt_grid.dat");
     std::size_t shown = 0;
-    for (float x : table.grid) shown += x >= -5 && x <= 8;
+    for (float x : table.grid) shown += x >= from && x <= 8;
     ASSERT_EQ(grid.size(), shown);
     for (std::size_t i = 0; i < grid.size(); ++i) {
         EXPECT_EQ(static_cast<float>(grid[i][0]), table.grid[i]);
         EXPECT_EQ(static_cast<float>(grid[i][8]), table.ends[7][i]);
     }
 
-    const auto errors = data_rows(dir + "/belt_error.dat");
-    ASSERT_EQ(errors.size(), 6001u);  // -5 to 10 in steps of 0.0025
-    double worst = 0;
-    for (const auto& row : errors)
-        for (int k = 1; k < 9; ++k) worst = std::fmax(worst, std::fabs(row[k]));
-    EXPECT_GT(worst, 0.0);
-    EXPECT_LE(worst, 5e-4);
+    // Absolute errors up to 10, relative ones from there to the largest REAL.
+    struct Errors {
+        const char* file;
+        std::size_t rows;
+        double first, last, target;
+    };
+    const Errors drawn[] = {
+        {"belt_error.dat", std::size_t(std::lround((10 - from) / 0.0025)) + 1, from, 10, fcbelt::near_tolerance},
+        {"belt_far_error.dat", 4001, 10, FLT_MAX, fcbelt::far_tolerance},
+    };
+    for (const Errors& e : drawn) {
+        const auto errors = data_rows(dir + "/" + e.file);
+        ASSERT_EQ(errors.size(), e.rows) << e.file;
+        EXPECT_EQ(static_cast<float>(errors.front()[0]), static_cast<float>(e.first)) << e.file;
+        EXPECT_EQ(static_cast<float>(errors.back()[0]), static_cast<float>(e.last)) << e.file;
+        double worst = 0;
+        for (const auto& row : errors)
+            for (int k = 1; k < 9; ++k) worst = std::fmax(worst, std::fabs(row[k]));
+        EXPECT_GT(worst, 0.0) << e.file;
+        EXPECT_LE(worst, e.target) << e.file;
+    }
     std::system(("rm -rf " + dir).c_str());
 }
 

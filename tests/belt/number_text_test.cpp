@@ -34,17 +34,18 @@ TEST(NumberText, Layouts) {
         {3.39579636e-08f, "3.39579636E-08"},
         {123456789.0f, "123456792."},
         {1.5e9f, "1.50000000E+09"},
+        {std::numeric_limits<float>::max(), "3.40282346E+38"},  // cut off, not rounded up past the range
         {-1.5f / 1099511627776.0f, "-1.36424205E-12"},  // -1.5 * 2^-40
     };
     for (const Case& c : cases) EXPECT_EQ(number_text(c.value), c.text);
 }
 
 // Every REAL, written and read the program's way, comes back unchanged,
-// with nine significant digits in a form the reader accepts. The largest
-// REAL is the exception: its nine digits round up past it, and the
-// program's reader refuses that as out of range.
+// with nine significant digits in a form the reader accepts; the largest
+// too, whose nine digits rounded to nearest would be out of range.
 TEST(NumberText, ReadsBackToTheSameReal) {
-    std::vector<float> values{std::nextafter(std::numeric_limits<float>::max(), 0.0f),
+    std::vector<float> values{std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
+                              std::nextafter(std::numeric_limits<float>::max(), 0.0f),
                               std::numeric_limits<float>::min(),
                               std::nextafter(1.0f, 2.0f), std::nextafter(1000.0f, 0.0f), 0.1f, 1.28155160f};
     // A spread of magnitudes and mantissas, deterministic.
