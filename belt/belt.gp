@@ -5,7 +5,7 @@
 set terminal svg size 1000,760 dynamic font "sans,11" background "white"
 set datafile commentschars "#"
 set grid lc rgb "#dddddd"
-set key top left box opaque
+set key top right box opaque
 
 levels = "68.27% 90.00% 95.00% 99.00%"
 lower(k) = 2 * k
@@ -43,19 +43,20 @@ do for [k = 1:4] {
 }
 unset multiplot
 
-# From x0 = 10 to the largest REAL: relative error, on a log axis.
+# From x0 = 10 to the largest REAL: the size of the relative error, on
+# log axes (exact results, error zero, leave gaps).
 set output out . "/belt_far_error.svg"
-set multiplot layout 2, 2 title "Relative error of DIVDIF on fc\\_tab10.dat from x0 = 10 to the largest REAL"
-set logscale x
+set multiplot layout 2, 2 title "|Relative error| of DIVDIF on fc\\_tab10.dat from x0 = 10 to the largest REAL"
+set logscale xy
 set format x "10^{%L}"
+set format y "10^{%L}"
 set xrange [10:3.5e38]
-set yrange [-1.2:1.2]
-set ylabel "relative error / 10^{-6}"
+set yrange [1e-12:1e-5]
+set ylabel "|interpolated - exact| / exact"
 do for [k = 1:4] {
     set title word(levels, k) . " confidence level"
-    plot data . "/belt_far_error.dat" using 1:(1e6 * column(lower(k))) with lines lw 1 lc rgb "#1f77b4" title "lower end", \
-         data . "/belt_far_error.dat" using 1:(1e6 * column(upper(k))) with lines lw 1 lc rgb "#d62728" title "upper end", \
-         1 with lines dt 2 lc rgb "gray40" title "target", \
-         -1 with lines dt 2 lc rgb "gray40" notitle
+    plot data . "/belt_far_error.dat" using 1:(abs(column(lower(k)))) with lines lw 1 lc rgb "#1f77b4" title "lower end", \
+         data . "/belt_far_error.dat" using 1:(abs(column(upper(k)))) with lines lw 1 lc rgb "#d62728" title "upper end", \
+         1e-6 with lines dt 2 lc rgb "gray40" title "target"
 }
 unset multiplot
