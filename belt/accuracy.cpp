@@ -11,9 +11,12 @@ double range_point(const CheckRange& range, double t) {
     return range.from + (range.to - range.from) * t;
 }
 
-template <class Measure>
-void worst_errors(BeltErrors& errors, const CheckPoint& point,
-                  const std::array<float, end_count>& ends, Measure measure) {
+using Measure = double (*)(float got, double exact);
+
+// Keeps the worst error of each column; a runaway one, infinite or NaN,
+// counts as the worst.
+void worst_errors(BeltErrors& errors, const CheckPoint& point, const std::array<float, end_count>& ends,
+                  Measure measure) {
     for (int k = 0; k < end_count; ++k) {
         const double error = measure(ends[k], point.exact[k]);
         if (!(error <= errors[k].worst)) errors[k] = {error, point.x};
@@ -78,7 +81,10 @@ std::vector<CheckPoint> kink_points(int count) {
         // The dip lies between the kink and its close left neighbour.
         const double factor = std::pow(kink_reach / closest_to_kink, 2.0 / count);
         for (double d = closest_to_kink; d < kink_reach; d *= factor) {
-            for (double x : {kink - d, kink + d}) points.push_back({static_cast<float>(x), belt_row(static_cast<float>(x))});
+            for (double side : {-d, d}) {
+                const float x = static_cast<float>(kink + side);
+                points.push_back({x, belt_row(x)});
+            }
         }
         float below = static_cast<float>(kink), above = below;
         for (int i = 0; i < 4; ++i) {
@@ -91,21 +97,10 @@ std::vector<CheckPoint> kink_points(int count) {
     return points;
 }
 
-BeltErrors absolute_errors(const BeltTable& table, const std::vector<CheckPoint>& points) {
-    BeltErrors errors{};
-    for (const CheckPoint& point : points) worst_errors(errors, point, interpolate(table, point.x), absolute);
-    return errors;
-}
-
-BeltErrors relative_errors(const BeltTable& table, const std::vector<CheckPoint>& points) {
-    BeltErrors errors{};
-    for (const CheckPoint& point : points) worst_errors(errors, point, interpolate(table, point.x), relative);
-    return errors;
-}
-
 double worst_of(const BeltErrors& errors) {
     double worst = 0;
-    for (const ColumnError& column : errors) worst = std::fmax(worst, column.worst);
+    for (const ColumnError& column : errors)
+        if (!(column.worst <= worst)) worst = column.worst;
     return worst;
 }
 

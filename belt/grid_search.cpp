@@ -77,7 +77,6 @@ std::vector<Target> targets_of(const std::vector<CheckPoint>& near,
     return targets;
 }
 
-
 // A grid under construction and the score it earns at every target.
 struct State {
     std::vector<float> grid;
@@ -105,7 +104,8 @@ public:
     // kink a whole number of steps of kink_step away from it.
     float place(double x) const {
         for (float kink : kinks_)
-            if (std::fabs(x - kink) < kink_zone) return static_cast<float>(kink + std::round((x - kink) / kink_step) * kink_step);
+            if (std::fabs(x - kink) < kink_zone)
+                return static_cast<float>(kink + std::round((x - kink) / kink_step) * kink_step);
         return grid_value_near(x);
     }
 
@@ -326,10 +326,12 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
     for (const Level& level : levels()) kinks.push_back(kink_grid_value(lower_end_leaves_zero(level)));
     Search search(targets_of(near, far), kinks);
 
-    // The grid starts where the checks start and ends at the top: beyond
-    // 2 z every end is the line x0 -+ z, whose entries there are the grid
-    // value itself, so that the parabola through the last rows is that
-    // line with no curvature at all.
+    // The grid starts where the checks start and ends at the top. There
+    // every entry is the grid value itself (x0 -+ z rounds to x0), so the
+    // first divided differences to the last row are exactly 1 and the
+    // second ones exactly 0: from the last row but one up, every ratio
+    // follows the line of slope 1 through that row's entries, which is
+    // the exact belt once that row lies where the ends are straight.
     std::vector<float> fixed{near.front().x, last_grid_value};
     std::vector<float> free;
     // A kink, where a lower end leaves zero with a jump in slope, must be a
@@ -341,6 +343,8 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
         free.push_back(search.place(kink - kink_left_distance));
         free.push_back(search.place(kink + kink_right_distance));
     }
+    // And two to start from where the far right joins: just past 2 z99,
+    // where the last end turns straight, and short of 10.
     free.push_back(grid_value_near(2 * half_width(levels().back()) + 0.01));
     free.push_back(grid_value_near(near.back().x - 2));
 

@@ -134,10 +134,15 @@ TEST(TableAccuracy, MeetsTheTargetsOnlyWhenAllAreMet) {
         return accuracy.meets_targets();
     };
     EXPECT_TRUE(with([](TableAccuracy&) {}));
-    EXPECT_TRUE(with([](TableAccuracy& a) { a.near[3].worst = fcbelt::near_tolerance; a.deepest.worst = -fcbelt::dip_tolerance; }));
+    EXPECT_TRUE(with([](TableAccuracy& a) {
+        a.near[3].worst = fcbelt::near_tolerance;
+        a.deepest.worst = -fcbelt::dip_tolerance;
+    }));
     EXPECT_FALSE(with([](TableAccuracy& a) { a.left[7].worst = 1.01 * fcbelt::near_tolerance; }));
     EXPECT_FALSE(with([](TableAccuracy& a) { a.near[0].worst = 1.01 * fcbelt::near_tolerance; }));
     EXPECT_FALSE(with([](TableAccuracy& a) { a.far[5].worst = 1.01 * fcbelt::far_tolerance; }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.far[2].worst = std::nan(""); }));
+    EXPECT_FALSE(with([](TableAccuracy& a) { a.near[6].worst = std::nan(""); }));
     EXPECT_FALSE(with([](TableAccuracy& a) { a.deepest.worst = -1.01 * fcbelt::dip_tolerance; }));
     EXPECT_FALSE(with([](TableAccuracy& a) { a.disordered = 1; }));
 }
