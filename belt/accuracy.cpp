@@ -99,8 +99,10 @@ std::vector<CheckPoint> kink_points(int count) {
 
 double worst_of(const BeltErrors& errors) {
     double worst = 0;
-    for (const ColumnError& column : errors)
-        if (!(column.worst <= worst)) worst = column.worst;
+    for (const ColumnError& column : errors) {
+        if (std::isnan(column.worst)) return column.worst;
+        worst = std::fmax(worst, column.worst);
+    }
     return worst;
 }
 
