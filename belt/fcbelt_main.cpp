@@ -61,6 +61,9 @@ std::vector<CheckPoint> search_points() {
 
 // The long search: its grid is stored, and the table written from it.
 int search(const std::string& grid_path) {
+    // Refused now rather than after minutes of searching.
+    std::FILE* probe = std::fopen(grid_path.c_str(), "a");
+    if (!probe || std::fclose(probe) != 0) throw std::runtime_error("cannot write " + grid_path);
     const auto start = Clock::now();
     SearchReport report;
     const auto grid = search_grid(search_points(), check_points(far_range), &report);

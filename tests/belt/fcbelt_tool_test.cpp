@@ -165,6 +165,11 @@ TEST(TableAccuracy, FindsALowerEndBelowZero) {
 
 TEST(FcbeltVerify, ReportsAMissingFileOrBadUsage) {
     EXPECT_EQ(fcbelt("verify /nonexistent/fc_tab10.dat").status, 1);
+    EXPECT_EQ(fcbelt("write /nonexistent/fc_grid.txt").status, 1);
+    // Before the long search, not after it.
+    EXPECT_EQ(fcbelt("search /nonexistent/dir/fc_grid.txt").status, 1);
+    EXPECT_EQ(fcbelt("write").status, 2);
+    EXPECT_EQ(fcbelt("search").status, 2);
     EXPECT_EQ(fcbelt("").status, 2);
     EXPECT_EQ(fcbelt("verify").status, 2);
 }

@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -109,6 +111,35 @@ TEST(TableFile, StopsOnShortOrBrokenTables) {
         std::remove(path.c_str());
     }
     EXPECT_THROW(read_table_file(temp_path("never_written")), std::runtime_error);
+}
+
+// The stored grid: written and read back exactly, comments and all; a
+// file with other than 62 values, or values not increasing, is refused
+// before anything is tabulated.
+TEST(GridFile, ReadsBackWhatItWritesAndRefusesABrokenGrid) {
+    std::vector<float> grid;
+    for (int i = 0; i < grid_points; ++i) grid.push_back(made_up(i, 0) - 7.3f + 1e-3f * static_cast<float>(i * i));
+    grid.back() = std::nextafter(FLT_MAX, 0.0f);
+    const std::string path = temp_path("grid");
+    write_grid_file(path, grid);
+    EXPECT_EQ(read_grid_file(path), grid);
+
+    std::string text;
+    for (int i = 0; i < grid_points; ++i) text += std::to_string(i) + "\n";
+    const std::string bad[] = {
+        text.substr(0, text.rfind('\n', text.size() - 2) + 1),  // 61 values
+        text + "62\n",                                          // 63
+        "# a comment\n" + std::string("5\n") + text.substr(text.find('\n') + 1),  // 5 before 1
+    };
+    for (const std::string& b : bad) {
+        write_file(path, b);
+        EXPECT_THROW(read_grid_file(path), std::runtime_error) << b.substr(0, 20);
+    }
+    write_file(path, "# a comment\n" + text);
+    EXPECT_EQ(read_grid_file(path).size(), std::size_t(grid_points));
+    std::remove(path.c_str());
+    EXPECT_THROW(read_grid_file(temp_path("no_grid")), std::runtime_error);
+    EXPECT_THROW(write_grid_file("/nonexistent/dir/grid.txt", grid), std::runtime_error);
 }
 
 }  // namespace
