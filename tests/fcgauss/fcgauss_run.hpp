@@ -22,6 +22,27 @@ struct Streams {
     std::string output_path;  // when set: standard output goes there, not collected
 };
 
+inline Streams input(std::string bytes) {
+    Streams s;
+    s.input = std::move(bytes);
+    return s;
+}
+inline Streams closed_input() {
+    Streams s;
+    s.close_input = true;
+    return s;
+}
+inline Streams closed_output() {
+    Streams s;
+    s.close_output = true;
+    return s;
+}
+inline Streams output_to(std::string path) {
+    Streams s;
+    s.output_path = std::move(path);
+    return s;
+}
+
 Outcome run_fcgauss(const std::vector<std::string>& args, const Streams& streams = {});
 
 // A file in a fresh scratch directory, with the given bytes.
