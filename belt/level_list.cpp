@@ -62,6 +62,12 @@ LevelList read_level_list(std::string_view list) {
     }
 }
 
-std::vector<Level> default_levels() { return {levels().begin(), levels().end()}; }
+// Their alpha, too, is 1 - cl of the double printed, so that a level
+// named in --cl gives the same ends as the same level by default.
+std::vector<Level> default_levels() {
+    std::vector<Level> all;
+    for (const Level& level : levels()) all.push_back(level_with_content(level.cl));
+    return all;
+}
 
 }  // namespace fcbelt

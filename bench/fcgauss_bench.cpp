@@ -160,6 +160,11 @@ int main(int argc, char** argv) {
                 "10 ms), peak RSS %.1f MB\n",
                 s.startup_runs, 1e3 * startup.best(), 1e3 * startup.median(), peak_kib / 1024.0);
 
+    // The yardstick: fork, exec and exit of a program that does nothing.
+    bench::Timings bare;
+    for (int i = 0; i < s.startup_runs; ++i) bare.add(bench::run_program({"/bin/true"}, dir, "/dev/null", out).seconds);
+    std::printf("  /bin/true, the same way: %.2f ms (median %.2f ms)\n", 1e3 * bare.best(), 1e3 * bare.median());
+
     std::remove(in.c_str());
     std::remove(out.c_str());
     rmdir(dir.c_str());

@@ -189,8 +189,11 @@ TEST(FcgaussInput, LevelsAsFractionsOrPercentages) {
     }
 }
 
-// Without --cl: the calculator's four levels, erf(1/sqrt 2) first.
+// Without --cl: the calculator's four levels, erf(1/sqrt 2) first, with
+// the very ends the same levels give when named.
 TEST(FcgaussInput, DefaultLevelsAreTheCalculatorsFour) {
+    const Outcome named = run_fcgauss({"--format", "csv", "--cl", "0.6826894921370859,90,95%,0.99", "1", "1", "-2", "1"});
+    EXPECT_EQ(run_fcgauss({"--format", "csv", "1", "1", "-2", "1"}).out, named.out);
     const Outcome r = run_fcgauss({"--format", "csv", "1", "1"});
     ASSERT_EQ(r.status, 0);
     const auto rows = csv_rows(r.out);
