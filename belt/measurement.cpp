@@ -55,7 +55,8 @@ MeasurementReading read_measurement_line(std::string_view line) {
 
     const Fields fields = split_fields(line);
     if (fields.texts.size() != 2) {
-        std::string problem = std::to_string(fields.texts.size()) + " values where x and sigma belong";
+        const std::size_t count = fields.texts.size();
+        std::string problem = std::to_string(count) + (count == 1 ? " value" : " values") + " where x and sigma belong";
         if (line.find(',') != std::string_view::npos) problem += " (a decimal comma? write 1.2 0.5)";
         return refusal(problem);
     }

@@ -44,7 +44,7 @@ const LineCase line_cases[] = {
     {"# x sigma", "", 0, 0},
     {"   # indented note", "", 0, 0},
     {"1,2 0,5", "4 values where x and sigma belong (a decimal comma? write 1.2 0.5)", 0, 0},
-    {"1.5", "1 values where x and sigma belong", 0, 0},
+    {"1.5", "1 value where x and sigma belong", 0, 0},
     {"1.5 2 3", "3 values where x and sigma belong", 0, 0},
     {"1.5 2 # note", "4 values where x and sigma belong", 0, 0},
     {"1.5,,2", "x and sigma are separated by blanks, tabs or one comma", 0, 0},

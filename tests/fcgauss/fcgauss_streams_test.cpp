@@ -74,7 +74,7 @@ TEST(FcgaussStreams, LargeFile) {
     for (int i = 1; i <= lines; ++i) text += i == 123457 ? "oops\n" : std::to_string(i % 97 - 20) + " 1.5\n";
     const Outcome r = run_fcgauss({"--format", "csv", "--cl", "90", "-f", scratch_file("large.txt", text)});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "fcgauss: line 123457: 1 values where x and sigma belong\n");
+    EXPECT_EQ(r.err, "fcgauss: line 123457: 1 value where x and sigma belong\n");
     const auto rows = csv_rows(r.out);
     ASSERT_EQ(rows.size(), std::size_t(lines - 1));
     EXPECT_EQ(rows[123455][0], 123456 % 97 - 20);
