@@ -2,6 +2,8 @@
 
 #include "belt/decimal_number.hpp"
 
+#include <array>
+
 namespace fcbelt {
 
 namespace {
@@ -44,18 +46,23 @@ void add_text_block(std::string& out, const Measurement& m, const std::vector<Le
         add_text_row(out, text_of(levels[i].cl), text_of(intervals[i].lower), text_of(intervals[i].upper));
 }
 
+// The five numbers of one measurement at one level, each after its own
+// text: the separators of a csv row, the keys of a json object.
+using FieldTexts = std::array<const char*, 5>;
+
+void add_fields(std::string& out, const FieldTexts& before, const Measurement& m, const Level& level,
+                const Interval& interval) {
+    const double values[] = {m.x, m.sigma, level.cl, interval.lower, interval.upper};
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        out += before[i];
+        append_number(out, values[i]);
+    }
+}
+
 void add_csv_rows(std::string& out, const Measurement& m, const std::vector<Level>& levels,
                   const std::vector<Interval>& intervals) {
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        append_number(out, m.x);
-        out += ',';
-        append_number(out, m.sigma);
-        out += ',';
-        append_number(out, levels[i].cl);
-        out += ',';
-        append_number(out, intervals[i].lower);
-        out += ',';
-        append_number(out, intervals[i].upper);
+        add_fields(out, {"", ",", ",", ",", ","}, m, levels[i], intervals[i]);
         out += '\n';
     }
 }
@@ -64,16 +71,8 @@ void add_json_objects(std::string& out, const Measurement& m, const std::vector<
                       const std::vector<Interval>& intervals, bool first) {
     for (std::size_t i = 0; i < levels.size(); ++i) {
         out += first && i == 0 ? "\n" : ",\n";
-        out += "{\"x\":";
-        append_number(out, m.x);
-        out += ",\"sigma\":";
-        append_number(out, m.sigma);
-        out += ",\"cl\":";
-        append_number(out, levels[i].cl);
-        out += ",\"lower\":";
-        append_number(out, intervals[i].lower);
-        out += ",\"upper\":";
-        append_number(out, intervals[i].upper);
+        add_fields(out, {"{\"x\":", ",\"sigma\":", ",\"cl\":", ",\"lower\":", ",\"upper\":"}, m, levels[i],
+                   intervals[i]);
         out += '}';
     }
 }

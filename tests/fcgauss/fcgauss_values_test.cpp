@@ -1,6 +1,7 @@
 // What fcgauss answers: the known values of the belt, the rows of the
 // table fcbelt writes, and the same numbers in each output format.
 
+#include "../belt/known_values.hpp"
 #include "fcgauss_run.hpp"
 
 #include <gtest/gtest.h>
@@ -16,21 +17,6 @@ namespace {
 
 using namespace fcgauss_test;
 
-// From an independent computation, to four decimals: x0, the level's
-// column (0 to 3: 68.27 %, 90 %, 95 %, 99 %), the lower and upper end.
-struct Known {
-    double x0;
-    int level;
-    double lower, upper;
-};
-const Known known_values[] = {
-    {-3.0, 0, 0, 0.0379},     {-3.0, 1, 0, 0.2635},     {-3.0, 2, 0, 0.4228},     {-3.0, 3, 0, 0.7980},
-    {0.0, 0, 0, 1.0000},      {0.0, 1, 0, 1.6449},      {0.0, 2, 0, 1.9600},      {0.0, 3, 0, 2.5758},
-    {1.0, 0, 0.2405, 2.0000},
-    {2.0, 0, 1.0000, 3.0000}, {2.0, 1, 0.5823, 3.6449}, {2.0, 2, 0.3548, 3.9600}, {2.0, 3, 0, 4.5758},
-    {3.1, 0, 2.1000, 4.1000}, {3.1, 1, 1.4606, 4.7449}, {3.1, 2, 1.2210, 5.0600}, {3.1, 3, 0.7718, 5.6758},
-};
-
 TEST(FcgaussValues, KnownValuesAtTheFourLevels) {
     const std::vector<std::string> args{"--format", "csv", "-3", "1", "0", "1", "1", "1", "2", "1", "3.1", "1"};
     const Outcome r = run_fcgauss(args);
@@ -38,14 +24,14 @@ TEST(FcgaussValues, KnownValuesAtTheFourLevels) {
     const auto rows = csv_rows(r.out);
     ASSERT_EQ(rows.size(), 5u * 4);
     const double levels[] = {std::erf(1 / std::sqrt(2.0)), 0.9, 0.95, 0.99};
-    for (const Known& k : known_values) {
+    for (const belt_test::KnownInterval& k : belt_test::known_intervals) {
         bool found = false;
         for (const auto& row : rows) {
             if (row[0] != k.x0 || row[2] != levels[k.level]) continue;
             found = true;
             EXPECT_EQ(row[1], 1.0);
-            EXPECT_NEAR(row[3], k.lower, 5e-5) << "x0=" << k.x0 << " level " << k.level;
-            EXPECT_NEAR(row[4], k.upper, 5e-5) << "x0=" << k.x0 << " level " << k.level;
+            EXPECT_NEAR(row[3], k.lower, belt_test::known_tolerance) << "x0=" << k.x0 << " level " << k.level;
+            EXPECT_NEAR(row[4], k.upper, belt_test::known_tolerance) << "x0=" << k.x0 << " level " << k.level;
         }
         EXPECT_TRUE(found) << "x0=" << k.x0 << " level " << k.level;
     }
