@@ -128,7 +128,9 @@ Options read_options(int argc, char** argv) {
         } else if (arg == "--") {
             options_ended = true;
         } else if (arg == "-h" || arg == "--help") {
-            textio::write_all(STDOUT_FILENO, help_text, sizeof help_text - 1);
+            Output help;
+            help.text = help_text;
+            help.flush();
             std::exit(all_answered);
         } else if (arg == "-f") {
             if (options.file) fail_usage("-f given twice");

@@ -140,6 +140,7 @@ TEST(FcgaussInput, UsageAndHelp) {
         for (const char* word : {"-f FILE", "--cl LIST", "--format", "Exit status"})
             EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
+    EXPECT_EQ(run_fcgauss({"--help"}, output_to("/dev/full")).status, 2);
 }
 
 struct LevelCase {
