@@ -19,14 +19,17 @@ struct Interval {
 // acceptance interval of mu = 0.
 double lower_end_leaves_zero(const Level& level);
 
-// z((1 + cl) / 2), the half width of a central interval. From x0 = 0 on
-// the upper end is x0 + z, and from x0 = 2 z on the lower end is x0 - z:
-// there both ends are straight lines, computed as such for any x0.
-double half_width(const Level& level);
+// z((1 + cl) / 2): from x0 = 2 z on, the interval is x0 -+ z.
+double central_half_width(const Level& level);
 
 double lower_limit(double x0, const Level& level);
 double upper_limit(double x0, const Level& level);
 Interval confidence_interval(double x0, const Level& level);
+
+// The interval for x measured with standard deviation sigma > 0, in the
+// units of x. Both must be finite; an end beyond the largest double comes
+// out infinite.
+Interval measured_interval(double x, double sigma, const Level& level);
 
 // The eight ends in the order of the table's columns 2 to 9.
 using BeltRow = std::array<double, end_count>;

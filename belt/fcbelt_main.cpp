@@ -126,12 +126,41 @@ int plot_data(const std::string& path, const std::string& dir) {
     return 0;
 }
 
+int help() {
+    std::fputs(
+        "fcbelt: computes the Feldman-Cousins confidence belt for the mean mu >= 0\n"
+        "of a Gaussian with sigma = 1 and writes the table norvex reads, or checks\n"
+        "a table against the exact belt. For intervals at any x, sigma and level\n"
+        "without a table, use fcgauss.\n"
+        "\n"
+        "usage: fcbelt search GRID\n"
+        "           search the 62 grid values (minutes: run it under nice) and\n"
+        "           store them in GRID, e.g. belt/fc_grid.txt\n"
+        "       fcbelt write GRID > data/fc_tab10.dat\n"
+        "           the table on the grid stored in GRID, to standard output; its\n"
+        "           accuracy on standard error\n"
+        "       fcbelt verify FILE\n"
+        "           the errors of FILE's interpolation against the exact belt and\n"
+        "           the coverage of its intervals; exit status 1 when it misses\n"
+        "           the target\n"
+        "       fcbelt plot-data FILE DIR\n"
+        "           the data for the pictures (belt/plot.sh) into DIR\n"
+        "       fcbelt --help\n"
+        "           this text\n"
+        "\n"
+        "Exit status: 0 on success, 1 when a table misses the target or a file\n"
+        "cannot be read or written, 2 for a usage error.\n",
+        stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: fcbelt search GRID                 (long: run it under nice)\n"
                  "       fcbelt write GRID > data/fc_tab10.dat\n"
                  "       fcbelt verify FILE\n"
-                 "       fcbelt plot-data FILE DIR\n");
+                 "       fcbelt plot-data FILE DIR\n"
+                 "       fcbelt --help\n");
     return 2;
 }
 
@@ -140,6 +169,7 @@ int usage() {
 int main(int argc, char** argv) {
     try {
         const std::string command = argc > 1 ? argv[1] : "";
+        if ((command == "--help" || command == "-h") && argc == 2) return help();
         if (command == "search" && argc == 3) return search(argv[2]);
         if (command == "write" && argc == 3) return write_table(argv[2]);
         if (command == "verify" && argc == 3) return verify_table(argv[2]);

@@ -345,7 +345,7 @@ std::vector<float> search_grid(const std::vector<CheckPoint>& near,
     }
     // And two to start from where the far right joins: just past 2 z99,
     // where the last end turns straight, and short of 10.
-    free.push_back(grid_value_near(2 * half_width(levels().back()) + 0.01));
+    free.push_back(grid_value_near(2 * central_half_width(levels().back()) + 0.01));
     free.push_back(grid_value_near(near.back().x - 2));
 
     SearchReport counts;

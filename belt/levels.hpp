@@ -27,6 +27,10 @@ inline const std::array<Level, 4>& levels() {
 }
 
 inline constexpr int level_count = 4;
+
+// A level of any content strictly between 0 and 1, unnamed. Its alpha is
+// exact from 0.5 up, where the small tail needs it.
+inline Level level_with_content(double cl) { return {"", cl, 1 - cl}; }
 inline constexpr int end_count = 2 * level_count;  // table columns 2 to 9
 
 }  // namespace fcbelt

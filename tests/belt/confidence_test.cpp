@@ -1,6 +1,7 @@
 #include "belt/acceptance.hpp"
 #include "belt/confidence.hpp"
 #include "belt_test_support.hpp"
+#include "known_values.hpp"
 
 #include <gtest/gtest.h>
 
@@ -61,22 +62,10 @@ TEST(Confidence, LowerEndLeavesZeroAtTheOneSidedQuantile) {
 
 // From an independent computation, to four decimals.
 TEST(Confidence, KnownValues) {
-    struct Case {
-        double x0;
-        int level;
-        double lower, upper;
-    };
-    const Case cases[] = {
-        {-3.0, 0, 0, 0.0379},   {-3.0, 1, 0, 0.2635},   {-3.0, 2, 0, 0.4228},   {-3.0, 3, 0, 0.7980},
-        {0.0, 0, 0, 1.0000},    {0.0, 1, 0, 1.6449},    {0.0, 2, 0, 1.9600},    {0.0, 3, 0, 2.5758},
-        {1.0, 0, 0.2405, 2.0000},
-        {2.0, 0, 1.0000, 3.0000}, {2.0, 1, 0.5823, 3.6449}, {2.0, 2, 0.3548, 3.9600}, {2.0, 3, 0, 4.5758},
-        {3.1, 0, 2.1000, 4.1000}, {3.1, 1, 1.4606, 4.7449}, {3.1, 2, 1.2210, 5.0600}, {3.1, 3, 0.7718, 5.6758},
-    };
-    for (const Case& c : cases) {
+    for (const belt_test::KnownInterval& c : belt_test::known_intervals) {
         const Interval interval = confidence_interval(c.x0, levels()[c.level]);
-        EXPECT_NEAR(interval.lower, c.lower, 5e-5) << "x0=" << c.x0 << " " << levels()[c.level].name;
-        EXPECT_NEAR(interval.upper, c.upper, 5e-5) << "x0=" << c.x0 << " " << levels()[c.level].name;
+        EXPECT_NEAR(interval.lower, c.lower, belt_test::known_tolerance) << "x0=" << c.x0 << " " << levels()[c.level].name;
+        EXPECT_NEAR(interval.upper, c.upper, belt_test::known_tolerance) << "x0=" << c.x0 << " " << levels()[c.level].name;
     }
 }
 
