@@ -10,7 +10,16 @@ namespace textio {
 
 namespace {
 
+// Only a fault of the program's own arithmetic is a stop. A SIGFPE sent
+// by a process (kill, sigqueue, tgkill: a code of 0 or below) is a signal
+// like any other and takes its default action, once this handler returns
+// and it is no longer blocked.
 void on_fp_fault(int, siginfo_t* info, void*) {
+    if (info->si_code <= 0) {
+        signal(SIGFPE, SIG_DFL);
+        raise(SIGFPE);
+        return;
+    }
     switch (info->si_code) {
     case FPE_FLTDIV:
     case FPE_INTDIV: fp_stop(FpFault::divide_by_zero);
