@@ -72,12 +72,16 @@ Outcome traced(const WorkDir& dir, const std::vector<std::string>& injections) {
     return e2e::run(dir, queries, options);
 }
 
-// Why strace cannot trace here (a container that forbids ptrace, say),
-// or empty when it can. strace itself is a test dependency: missing, it
-// fails the test rather than skipping it.
-std::string why_strace_cannot_trace() {
+// Whether strace runs, and why it cannot trace here (a container that
+// forbids ptrace, say), empty when it can.
+struct StraceCheck {
+    bool installed = true;
+    std::string cannot_trace;
+};
+
+StraceCheck check_strace() {
     int err[2];
-    if (pipe(err) != 0) return "no pipe";
+    if (pipe(err) != 0) return {true, "no pipe for strace's messages"};
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(err[1], STDERR_FILENO);
@@ -92,12 +96,9 @@ std::string why_strace_cannot_trace() {
     close(err[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return "";
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 127) {
-        ADD_FAILURE() << "strace is not installed (scripts/setup.sh test installs it)";
-        return "";
-    }
-    return "strace cannot trace here: " + text;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 127) return {false, ""};
+    return {true, "strace cannot trace here: " + text};
 }
 
 std::string report(const std::string& first_line, const std::string& message) {
@@ -107,9 +108,10 @@ std::string report(const std::string& first_line, const std::string& message) {
 class FaultInjection : public testing::Test {
 protected:
     void SetUp() override {
-        const std::string reason = why_strace_cannot_trace();
-        if (!reason.empty()) GTEST_SKIP() << reason;
-        if (HasFailure()) return;
+        // strace is a test dependency: missing, it fails the test.
+        const StraceCheck strace = check_strace();
+        ASSERT_TRUE(strace.installed) << "strace is not installed (scripts/setup.sh test installs it)";
+        if (!strace.cannot_trace.empty()) GTEST_SKIP() << strace.cannot_trace;
         dir_.install_shipped_table();
         plain_ = traced(dir_, {});
         calls_ = parse_log(dir_.file("trace.log"));
