@@ -33,9 +33,11 @@ struct Call {
 };
 
 // The program's calls, from its first write on: those before it are the
-// dynamic loader's. loader_reads: how many reads came before.
+// dynamic loader's (and a sanitizer's). loader_reads: how many reads came
+// before; loader_injected: an injection hit one of them.
 struct Calls {
     int loader_reads = 0;
+    bool loader_injected = false;
     std::vector<Call> program;
 };
 
@@ -53,6 +55,7 @@ Calls parse_log(const std::string& path) {
         if (!is_read) begun = true;
         if (!begun) {
             ++calls.loader_reads;
+            calls.loader_injected |= line.find("(INJECTED)") != std::string::npos;
             continue;
         }
         calls.program.push_back({is_read, fd, result});
@@ -69,7 +72,11 @@ Outcome traced(const WorkDir& dir, const std::vector<std::string>& injections) {
         options.launcher.push_back("-e");
         options.launcher.push_back("inject=" + injection);
     }
-    return e2e::run(dir, queries, options);
+    const Outcome o = e2e::run(dir, queries, options);
+    // The reads are counted from the process's first: they must have
+    // come out as in the run without injections.
+    EXPECT_FALSE(parse_log(dir.file("trace.log")).loader_injected) << "a read before the program's own";
+    return o;
 }
 
 // Whether strace runs, and why it cannot trace here (a container that
