@@ -42,11 +42,12 @@ IoStop stop_for_refusal(int error) {
 // The table never takes the place of a closed standard stream: were it
 // descriptor 0, 1 or 2, the queries would be read from it or the dialogue
 // and the reports written into it. Returns the descriptor, now 3 or above,
-// or -1 with errno telling why.
+// or -1 with errno telling why. A limit of three open files refuses
+// descriptor 3 as out of range: that is too many open files too.
 int above_standard_streams(int fd) {
     if (fd > STDERR_FILENO) return fd;
     const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-    const int error = errno;
+    const int error = errno == EINVAL ? EMFILE : errno;
     close(fd);
     errno = error;
     return moved;

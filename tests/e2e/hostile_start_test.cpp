@@ -58,6 +58,14 @@ TEST(HostileStart, ClosedStandardStreamsLeaveTheTableAlone) {
         {"standard output", [] { close(STDOUT_FILENO); }, "1.2 0.5\n", 1, e2e::end_of_input_report, ""},
         // The report cannot be written; the exit status still tells.
         {"standard error", [] { close(STDERR_FILENO); }, "1 0\n", 1, "", e2e::prompt + crlf},
+        // The table may not stay at descriptor 0, and no other is free.
+        {"standard input, with no descriptor to spare",
+         [] {
+             close(STDIN_FILENO);
+             const rlimit three{3, 3};
+             setrlimit(RLIMIT_NOFILE, &three);
+         },
+         "", 1, report("F6417: OPEN(fc_tab10.dat)", "too many open files"), e2e::banner + crlf},
         {"all three",
          [] {
              close(STDIN_FILENO);
