@@ -36,6 +36,12 @@ void arm_fp_traps() {
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
+    // Blocked by whoever started the program, a trapped fault would kill
+    // it with no report instead of reaching the handler.
+    sigset_t fpe;
+    sigemptyset(&fpe);
+    sigaddset(&fpe, SIGFPE);
+    sigprocmask(SIG_UNBLOCK, &fpe, nullptr);
 
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);

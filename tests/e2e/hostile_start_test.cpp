@@ -204,6 +204,24 @@ TEST(HostileStart, NamedPipeAsTheTable) {
     }
 }
 
+// A SIGFPE blocked by whoever started the program does not turn the
+// program's own arithmetic fault into a silent crash.
+TEST(HostileStart, ArithmeticFaultWithTheSignalBlockedAtStart) {
+    WorkDir dir;
+    dir.install_shipped_table();
+    e2e::RunOptions options;
+    options.in_child = [] {
+        sigset_t fpe;
+        sigemptyset(&fpe);
+        sigaddset(&fpe, SIGFPE);
+        sigprocmask(SIG_BLOCK, &fpe, nullptr);
+    };
+    const Outcome o = e2e::run(dir, "3 0\n", options);
+    EXPECT_EQ(o.signal, 0);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, report("M6103: MATH", "floating-point error: divide by zero"));
+}
+
 // Only the program's own arithmetic faults are stops; a SIGFPE that
 // another process sends, while the program waits at the prompt, ends it
 // as the signal's default action does, with no report.
