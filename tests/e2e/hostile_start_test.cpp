@@ -58,14 +58,6 @@ TEST(HostileStart, ClosedStandardStreamsLeaveTheTableAlone) {
         {"standard output", [] { close(STDOUT_FILENO); }, "1.2 0.5\n", 1, e2e::end_of_input_report, ""},
         // The report cannot be written; the exit status still tells.
         {"standard error", [] { close(STDERR_FILENO); }, "1 0\n", 1, "", e2e::prompt + crlf},
-        // The table may not stay at descriptor 0, and no other is free.
-        {"standard input, with no descriptor to spare",
-         [] {
-             close(STDIN_FILENO);
-             const rlimit three{3, 3};
-             setrlimit(RLIMIT_NOFILE, &three);
-         },
-         "", 1, report("F6417: OPEN(fc_tab10.dat)", "too many open files"), e2e::banner + crlf},
         {"all three",
          [] {
              close(STDIN_FILENO);
@@ -88,6 +80,27 @@ TEST(HostileStart, ClosedStandardStreamsLeaveTheTableAlone) {
         EXPECT_TRUE(ends_with(o.out, c.out_tail)) << o.out;
         EXPECT_EQ(o.out.find("effect's"), std::string::npos) << "no query answered";
     }
+}
+
+// The table may not stay at descriptor 0, and no other is free: too many
+// open files.
+TEST(HostileStart, ClosedStandardInputAndNoDescriptorToSpare) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's own start-up loops for ever with descriptor 0 closed "
+                    "and no other free, before the program runs";
+#endif
+    WorkDir dir;
+    dir.install_shipped_table();
+    e2e::RunOptions options;
+    options.in_child = [] {
+        close(STDIN_FILENO);
+        const rlimit three{3, 3};
+        setrlimit(RLIMIT_NOFILE, &three);
+    };
+    const Outcome o = e2e::run(dir, "", options);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, report("F6417: OPEN(fc_tab10.dat)", "too many open files"));
+    EXPECT_EQ(o.out, e2e::banner + crlf);
 }
 
 // The limit cuts standard output where it falls; the run reads on to the
