@@ -39,26 +39,55 @@ IoStop stop_for_refusal(int error) {
     }
 }
 
+// The table never takes the place of a closed standard stream: were it
+// descriptor 0, 1 or 2, the queries would be read from it or the dialogue
+// and the reports written into it. Returns the descriptor, now 3 or above,
+// or -1 with errno telling why. A limit of three open files refuses
+// descriptor 3 as out of range: that is too many open files too.
+int above_standard_streams(int fd) {
+    if (fd > STDERR_FILENO) return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int error = errno == EINVAL ? EMFILE : errno;
+    close(fd);
+    errno = error;
+    return moved;
+}
+
+bool is_named_pipe(const char* path) {
+    struct stat status;
+    return stat(path, &status) == 0 && S_ISFIFO(status.st_mode);
+}
+
 // The descriptor, or -1 with errno telling why. Linux opens a directory
 // read-only without complaint; it is refused here as it is for the other
-// access modes.
+// access modes. A named pipe opened read-write would have the program for
+// one of its writers, so its real writer's end would never show as the
+// end of the file: it is refused too, for read-only access to take over.
+// Write-only does not wait for a reader that may never come.
 int open_with(const char* path, int access) {
+    const int waiting = access == O_WRONLY ? O_NONBLOCK : 0;
     int fd;
     do {
-        fd = open(path, access | O_CLOEXEC | O_NOCTTY);
+        fd = open(path, access | waiting | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return -1;
     struct stat status;
-    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+    if (fstat(fd, &status) == 0 &&
+        (S_ISDIR(status.st_mode) || (S_ISFIFO(status.st_mode) && access == O_RDWR))) {
         close(fd);
-        errno = EISDIR;
+        errno = S_ISDIR(status.st_mode) ? EISDIR : EACCES;
         return -1;
     }
-    return fd;
+    return above_standard_streams(fd);
 }
 
+// A named pipe is known before it is opened: its read-write open would
+// let a writer waiting for a reader start, and that writer's bytes would
+// be lost or refused when the descriptor is given up again.
 int open_existing(const char* path) {
+    const bool named_pipe = is_named_pipe(path);
     for (const int access : {O_RDWR, O_RDONLY, O_WRONLY}) {
+        if (named_pipe && access == O_RDWR) continue;
         const int fd = open_with(path, access);
         if (fd >= 0) return fd;
     }

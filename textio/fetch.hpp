@@ -15,8 +15,8 @@ void fetch_file_block(InputUnit& unit);
 // The console on a terminal: one typed line per request.
 void fetch_typed_line(InputUnit& unit);
 
-// The console redirected from a file or a pipe: the next whole line,
-// gathered from as many requests as it takes.
+// The console redirected from a file or a pipe: the next line, whole when
+// it is no longer than a typed line, else the part that has come.
 void fetch_console_line(InputUnit& unit);
 
 // Makes the buffer hold at least size bytes; no memory stops the run.

@@ -10,7 +10,16 @@ namespace textio {
 
 namespace {
 
+// Only a fault of the program's own arithmetic is a stop. A SIGFPE sent
+// by a process (kill, sigqueue, tgkill: a code of 0 or below) is a signal
+// like any other and takes its default action, once this handler returns
+// and it is no longer blocked.
 void on_fp_fault(int, siginfo_t* info, void*) {
+    if (info->si_code <= 0) {
+        signal(SIGFPE, SIG_DFL);
+        raise(SIGFPE);
+        return;
+    }
     switch (info->si_code) {
     case FPE_FLTDIV:
     case FPE_INTDIV: fp_stop(FpFault::divide_by_zero);
@@ -27,6 +36,12 @@ void arm_fp_traps() {
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
+    // Blocked by whoever started the program, a trapped fault would kill
+    // it with no report instead of reaching the handler.
+    sigset_t fpe;
+    sigemptyset(&fpe);
+    sigaddset(&fpe, SIGFPE);
+    sigprocmask(SIG_UNBLOCK, &fpe, nullptr);
 
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);

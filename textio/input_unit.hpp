@@ -24,7 +24,7 @@ struct InputUnit {
     std::size_t position = 0;       // next character to deliver
     std::size_t end = 0;            // characters deliverable before the next fetch
     std::size_t held = 0;           // bytes fetched into the buffer (end <= held)
-    bool record_open = false;       // the bytes fetched so far stop short of an LF
+    bool record_open = false;       // the bytes delivered so far stop short of an LF
     bool at_end_of_file = false;
 };
 

@@ -12,6 +12,9 @@ void start_run() {
     // A closed pipe on standard output loses the text, not the run: the
     // write fails with EPIPE and the program reads on to its end.
     std::signal(SIGPIPE, SIG_IGN);
+    // Likewise a file-size limit: the write fails with EFBIG instead of the
+    // signal ending the process with a record cut short and no report.
+    std::signal(SIGXFSZ, SIG_IGN);
     decide_console_mode();
 }
 

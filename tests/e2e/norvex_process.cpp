@@ -37,10 +37,16 @@ Outcome status_of(int wait_status) {
     return o;
 }
 
-[[noreturn]] void exec_norvex(const std::string& dir, const std::string& program = NORVEX_BIN) {
+[[noreturn]] void exec_norvex(const std::string& dir, const std::string& program = NORVEX_BIN,
+                              const std::vector<std::string>& launcher = {}) {
     if (chdir(dir.c_str()) != 0) _exit(126);
     signal(SIGPIPE, SIG_DFL);   // the harness ignores it; the program must ignore it itself
-    execl(program.c_str(), "norvex", static_cast<char*>(nullptr));
+    if (launcher.empty()) execl(program.c_str(), "norvex", static_cast<char*>(nullptr));
+    std::vector<char*> args;
+    for (const std::string& arg : launcher) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(const_cast<char*>(program.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
     _exit(127);
 }
 
@@ -77,8 +83,8 @@ bool blocked_in_write(pid_t pid) {
     return false;
 }
 
-// Waits until the process sits in read(2) on standard input, with
-// nothing left there to read.
+}  // namespace
+
 bool waiting_for_input(pid_t pid) {
     const std::string path = "/proc/" + std::to_string(pid) + "/syscall";
     for (int tries = 0; tries < 20000; ++tries) {
@@ -90,6 +96,8 @@ bool waiting_for_input(pid_t pid) {
     }
     return false;
 }
+
+namespace {
 
 long peak_rss_kb(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
@@ -186,7 +194,8 @@ Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& opti
         dup2(err_pipe[1], STDERR_FILENO);
         for (int fd = 3; fd < 64; ++fd) close(fd);
         if (options.in_child) options.in_child();
-        exec_norvex(dir.path(), options.program.empty() ? NORVEX_BIN : options.program);
+        exec_norvex(dir.path(), options.program.empty() ? NORVEX_BIN : options.program,
+                    options.launcher);
     }
     close(in_fd);
     close(out_fd);

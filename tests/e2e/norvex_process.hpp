@@ -51,6 +51,8 @@ struct RunOptions {
     std::string stdout_path;                 // when set: standard output goes to this path
     std::function<void()> in_child;          // runs in the child just before exec
     std::string program;                     // another copy of norvex to run
+    // A program that runs norvex (strace, say): its arguments, then norvex's path.
+    std::vector<std::string> launcher;
     // Lowers the open-file limit of the running program to its three
     // standard streams once it has started (its libraries are loaded by
     // then): standard output is a full pipe, so the first record blocks.
@@ -67,6 +69,10 @@ struct RunOptions {
 
 // Standard input holds `input`, then ends.
 Outcome run(const WorkDir& dir, const std::string& input, const RunOptions& options = {});
+
+// Waits until the process sits in read(2) on standard input, with
+// nothing left there to read.
+bool waiting_for_input(pid_t pid);
 
 // The shared console: standard input and output on a pseudo-terminal with
 // echo and output processing off, so the bytes compare exactly. The

@@ -37,9 +37,10 @@ inline void write_all(int fd, std::string_view bytes) {
 
 class FedInput {
 public:
-    // Pipes hold 64 KiB, more than any console input a test gives here.
+    // Pipes hold 64 KiB; longer console input comes from a memory file,
+    // read through the same console rules.
     FedInput(std::string_view bytes, Source source = Source::console) {
-        if (source == Source::console) {
+        if (source == Source::console && bytes.size() <= pipe_room) {
             int ends[2];
             if (pipe(ends) != 0) return;
             write_all(ends[1], bytes);
@@ -47,10 +48,13 @@ public:
             fd_ = ends[0];
             unit_ = textio::make_input_unit(fd_, unit_name(source), textio::console_block, true, false);
         } else {
-            fd_ = memfd_create("table", 0);
+            fd_ = memfd_create("input", 0);
             write_all(fd_, bytes);
             lseek(fd_, 0, SEEK_SET);
-            unit_ = textio::make_input_unit(fd_, unit_name(source), textio::table_block, false, false);
+            const bool console = source == Source::console;
+            unit_ = textio::make_input_unit(fd_, unit_name(source),
+                                            console ? textio::console_block : textio::table_block,
+                                            console, false);
         }
     }
     ~FedInput() {
@@ -62,6 +66,7 @@ public:
     textio::InputUnit& unit() { return unit_; }
 
 private:
+    static constexpr std::size_t pipe_room = 65536;
     int fd_ = -1;
     textio::InputUnit unit_;
 };

@@ -125,6 +125,38 @@ TEST(InputUnit, CtrlZInsideALineIsOrdinary) {
     }
 }
 
+// The Ctrl+Z rule holds for lines that could have been typed, of up to 130
+// characters; a longer line is taken as it comes, and its Ctrl+Z is an
+// ordinary character.
+TEST(InputUnitDeathTest, CtrlZEndsOnlyLinesThatFitATypedLine) {
+    const auto line_of = [](std::size_t text, const char* end) {
+        return "1 2" + std::string(text - 4, ' ') + "\x1a" + end;
+    };
+    for (const char* end : {"\n", "\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        EXPECT_EXIT(
+            {
+                FedInput in(line_of(130, end) + "3 4\n");
+                read_pair(in.unit());
+            },
+            testing::ExitedWithCode(1), read_stop(6501));
+        for (std::size_t text : {131, 132, 133, 1000000}) {
+            FedInput in(line_of(text, end) + "3 4\n");
+            EXPECT_EQ(read_pair(in.unit()), one_two) << text;
+            EXPECT_EQ(read_pair(in.unit()), three_four) << text;
+        }
+    }
+}
+
+// However long a line, the unit holds no more than a typed line and a
+// read block of it.
+TEST(InputUnit, LongLinesTakeNoMoreRoom) {
+    FedInput in("1" + std::string(1000000, ' ') + "2" + std::string(1000000, ' ') + "\n3 4\n");
+    EXPECT_EQ(read_pair(in.unit()), one_two);
+    EXPECT_EQ(read_pair(in.unit()), three_four);
+    EXPECT_LE(in.unit().buffer.size(), 2 * textio::console_block + 2);
+}
+
 // The table file knows no Ctrl+Z rule.
 TEST(InputUnit, CtrlZLineInTheTableFileIsText) {
     FedInput in("\x1a\n1 2\n", Source::table);
