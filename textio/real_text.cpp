@@ -45,15 +45,17 @@ constexpr char digit_pairs[] =
 
 void put_pair(char* out, unsigned pair) { std::memcpy(out, digit_pairs + 2 * pair, 2); }
 
-// The seven shown digits, then zeros: 14 characters, as many as the
-// fixed form can take.
+// The seven shown digits, then nine zeros: as many as the fixed form can
+// take, and room to copy them eight at a time.
+constexpr int digit_room = 16;
+
 void put_shown_digits(char* out, std::uint32_t seven) {
     out[0] = static_cast<char>('0' + seven / 1'000'000);
     seven %= 1'000'000;
     put_pair(out + 1, seven / 10'000);
     put_pair(out + 3, seven / 100 % 100);
     put_pair(out + 5, seven % 100);
-    std::memset(out + shown_digits, '0', 2 * shown_digits - shown_digits);
+    std::memset(out + shown_digits, '0', digit_room - shown_digits);
 }
 
 RealText non_finite_text(std::uint32_t bits) {
@@ -84,24 +86,29 @@ RealText finite_text(float value, bool negative) {
     const Decimal shown = round_half_up(form.digits / (10 * ten_to_the_9),
                                         form.digits / ten_to_the_9 % 10, ten_to_the_7, form.exponent);
 
-    char digits[2 * shown_digits];
+    char digits[digit_room];
     put_shown_digits(digits, static_cast<std::uint32_t>(shown.digits));
 
+    // Whole words of digits are copied and the point and exponent written
+    // over what lies past their place.
     RealText text;
     char* out = text.chars;
     if (negative) *out++ = '-';
-    const int integer_digits = fixed ? shown.exponent : 1;
-    std::memcpy(out, digits, static_cast<std::size_t>(integer_digits));
-    out += integer_digits;
-    *out++ = '.';
-    std::memcpy(out, digits + integer_digits, decimals);
-    out += decimals;
-    if (!fixed) {
+    if (fixed) {
+        const int integer_digits = shown.exponent;   // 1 to 7, 8 after a carry
+        std::memcpy(out, digits, 8);
+        out[integer_digits] = '.';
+        std::memcpy(out + integer_digits + 1, digits + integer_digits, 8);
+        out += integer_digits + 1 + decimals;
+    } else {
         const int x = shown.exponent - 1;
-        *out++ = 'E';
-        *out++ = x < 0 ? '-' : '+';
-        put_pair(out, static_cast<unsigned>(x < 0 ? -x : x));
-        out += 2;
+        out[0] = digits[0];
+        out[1] = '.';
+        std::memcpy(out + 2, digits + 1, 8);
+        out[2 + decimals] = 'E';
+        out[3 + decimals] = x < 0 ? '-' : '+';
+        put_pair(out + 4 + decimals, static_cast<unsigned>(x < 0 ? -x : x));
+        out += 6 + decimals;
     }
     text.size = static_cast<std::size_t>(out - text.chars);
     return text;
