@@ -29,7 +29,7 @@ seconds=$(($(date +%s) - start))
 
 cat "$work"/*.out | grep '^mismatch' | head -20 || true
 awk '/ values, / { values += $2; mismatches += $4; slices++ }
-     END { printf "%d slices, %d values compared, %d mismatches\n", slices, values, mismatches
+     END { printf "%d slices, %.0f values compared, %.0f mismatches\n", slices, values, mismatches
            exit (slices == 64 && mismatches == 0) ? 0 : 1 }' "$work"/*.out \
   && status=0 || status=1
 echo "time: ${seconds} s on $(nproc) cores, load average now $(cut -d' ' -f1-3 /proc/loadavg)"
