@@ -53,6 +53,13 @@ int report_cpu(const CpuArgs& a) {
     char note[64];
     std::snprintf(note, sizeof note, "   (its %ld queries)", a.floor_count);
     print_line("floor", floor, a.floor_count, note);
+    const double floor_user = floor.user.median() / static_cast<double>(a.floor_count);
+    const double n = static_cast<double>(a.count);
+    std::printf("  user time beyond the floor's: norvex %.3f us/query",
+                (norvex.user.median() / n - floor_user) * 1e6);
+    if (with_baseline)
+        std::printf(", baseline %.3f us/query", (baseline.user.median() / n - floor_user) * 1e6);
+    std::printf("\n");
     const bool ended_right = norvex.ended_right && baseline.ended_right && floor.ended_right;
     if (!ended_right) std::printf("  a run did not end with exit status 1   <-- unexpected\n");
     return ended_right ? 0 : 1;
