@@ -2,6 +2,8 @@
 
 #include <array>
 #include <bit>
+#include <cstddef>
+#include <cstdint>
 
 namespace textio {
 
@@ -66,10 +68,11 @@ std::uint64_t scaled(std::uint32_t m, int e, int s) {
         if (twos >= 0) return times_power_of_five_shifted(m, s, 0) << twos;
         return times_power_of_five_shifted(m, s, -twos);
     }
-    // A value of 10^18 and more (s down to -21, 5^21 below 2^64): m x 2^(e+s) has at most 24 + 103 bits and
-    // e + s is never negative here.
+    // A value of 10^18 and more: e + s is never negative here, m x 2^(e+s)
+    // has at most 24 + 103 bits, and 5^-s, down to 5^21, fits one word.
     const u128 numerator = u128{m} << twos;
-    return static_cast<std::uint64_t>(numerator / powers_of_five[static_cast<std::size_t>(-s)].word[0]);
+    const std::uint64_t divisor = powers_of_five[static_cast<std::size_t>(-s)].word[0];
+    return static_cast<std::uint64_t>(numerator / divisor);
 }
 
 }  // namespace
@@ -80,18 +83,15 @@ LeadingDigits leading_digits(float value) {
     const std::uint32_t m = biased == 0 ? bits : (bits & 0x7f'ffffu) | 0x80'0000u;
     const int e = biased == 0 ? -149 : biased - 150;
 
-    // 2^(b-1) <= value < 2^b, so 10^(p-1) <= value < 2 x 10^p for the
-    // p below, and the true exponent is p or p + 1. 78913 / 2^18 is
-    // log10(2) to within 3e-7, close enough for every b a REAL has.
+    // 2^(b-1) <= value < 2^b, so 10^(p-1) <= value < 2 x 10^p for
+    // p = floor((b-1) log10 2) + 1, and the true exponent is p or p + 1.
+    // 78913 / 2^18 is log10(2) to within 3e-7, close enough for every b a
+    // REAL has (the shift rounds down for negative b too).
     const int b = std::bit_width(m) + e;
     const int p = ((b - 1) * 78913 >> 18) + 1;
-    std::uint64_t digits = scaled(m, e, LeadingDigits::count - p);
-    LeadingDigits lead{digits, p};
-    if (digits >= 10 * eighteen_digits) {
-        lead.digits = digits / 10;
-        lead.exponent = p + 1;
-    }
-    return lead;
+    const std::uint64_t digits = scaled(m, e, LeadingDigits::count - p);
+    if (digits >= 10 * eighteen_digits) return {digits / 10, p + 1};
+    return {digits, p};
 }
 
 }  // namespace textio
