@@ -32,6 +32,10 @@ namespace {
     _exit(127);
 }
 
+double seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+}
+
 }  // namespace
 
 Started start_program(const std::vector<std::string>& argv, const std::string& dir, StreamFds fds) {
@@ -59,6 +63,8 @@ Ended wait_program(const Started& started) {
     e.seconds = now_seconds() - started.start;
     e.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     e.peak_rss_kib = usage.ru_maxrss;
+    e.user_seconds = seconds(usage.ru_utime);
+    e.system_seconds = seconds(usage.ru_stime);
     return e;
 }
 

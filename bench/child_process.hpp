@@ -22,9 +22,11 @@ struct Started {
 };
 
 struct Ended {
-    double seconds = 0;      // from the fork to the end
-    int status = -1;         // exit status, -1 when ended by a signal
-    long peak_rss_kib = 0;   // ru_maxrss of the child
+    double seconds = 0;          // from the fork to the end
+    int status = -1;             // exit status, -1 when ended by a signal
+    long peak_rss_kib = 0;       // ru_maxrss of the child
+    double user_seconds = 0;     // CPU time of the child in user mode
+    double system_seconds = 0;   // and in the kernel on its behalf
 };
 
 double now_seconds();

@@ -24,6 +24,20 @@ struct ThroughputArgs {
     long count = 0;
     int runs = 1;
     std::string work_dir;    // their standard output goes to files here
+    std::string baseline;    // an earlier norvex timed alongside, or empty
+};
+
+struct CpuArgs {
+    std::string norvex;
+    std::string query_file;  // many queries; standard output goes to /dev/null
+    long count = 0;
+    std::string floor;       // the floor, with the trace of norvex's run on
+    std::string trace;       // floor_query_file: the kernel's share of user
+    std::string floor_query_file;   // time that the system calls alone take
+    long floor_count = 0;
+    std::string table_dir;
+    int runs = 1;
+    std::string baseline;    // or empty
 };
 
 struct StartupArgs {
@@ -42,6 +56,7 @@ struct ReplayArgs {
 int report_calls(const CallsArgs& a);
 int report_replay(const ReplayArgs& a);
 int report_throughput(const ThroughputArgs& a);
+int report_cpu(const CpuArgs& a);
 int report_startup(const StartupArgs& a);
 
 }  // namespace bench

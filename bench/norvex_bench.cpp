@@ -4,8 +4,11 @@
 //   norvex_bench queries FILE COUNT
 //   norvex_bench calls STRACE_LOG QUERY_FILE TABLE_FILE COUNT TRACE_OUT
 //   norvex_bench replay FLOOR_STRACE_LOG TRACE
-//   norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR
+//   norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR [BASELINE]
+//   norvex_bench cpu NORVEX QUERY_FILE COUNT FLOOR TRACE FLOOR_QUERY_FILE FLOOR_COUNT TABLE_DIR RUNS [BASELINE]
 //   norvex_bench startup NORVEX FLOOR TRACE TABLE_DIR RUNS
+//
+// BASELINE is an earlier build of norvex, timed in turn with this one.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,7 +27,8 @@ int usage() {
         "usage: norvex_bench queries FILE COUNT\n"
         "       norvex_bench calls STRACE_LOG QUERY_FILE TABLE_FILE COUNT TRACE_OUT\n"
         "       norvex_bench replay FLOOR_STRACE_LOG TRACE\n"
-        "       norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR\n"
+        "       norvex_bench throughput NORVEX FLOOR TRACE QUERY_FILE TABLE_DIR COUNT RUNS WORK_DIR [BASELINE]\n"
+        "       norvex_bench cpu NORVEX QUERY_FILE COUNT FLOOR TRACE FLOOR_QUERY_FILE FLOOR_COUNT TABLE_DIR RUNS [BASELINE]\n"
         "       norvex_bench startup NORVEX FLOOR TRACE TABLE_DIR RUNS\n",
         stderr);
     return 2;
@@ -72,9 +76,12 @@ int main(int argc, char** argv) {
     if (command == "queries" && n == 2) return queries(a);
     if (command == "calls" && n == 5) return bench::report_calls({a[0], a[1], a[2], number(a[3]), a[4]});
     if (command == "replay" && n == 2) return bench::report_replay({a[0], a[1]});
-    if (command == "throughput" && n == 8)
+    if (command == "throughput" && (n == 8 || n == 9))
         return bench::report_throughput({a[0], a[1], a[2], a[3], a[4], number(a[5]),
-                                         static_cast<int>(number(a[6])), a[7]});
+                                         static_cast<int>(number(a[6])), a[7], n == 9 ? a[8] : ""});
+    if (command == "cpu" && (n == 9 || n == 10))
+        return bench::report_cpu({a[0], a[1], number(a[2]), a[3], a[4], a[5], number(a[6]), a[7],
+                                  static_cast<int>(number(a[8])), n == 10 ? a[9] : ""});
     if (command == "startup" && n == 5)
         return bench::report_startup({a[0], a[1], a[2], a[3], static_cast<int>(number(a[4]))});
     return usage();

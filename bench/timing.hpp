@@ -1,7 +1,8 @@
 #pragma once
 
 // Repeated timings, summed up as their best and their median: the best is
-// the run least disturbed by whatever else the machine was doing.
+// the run least disturbed by whatever else the machine was doing, the
+// median the one a busy machine disturbs least in its ratios to others.
 
 #include <algorithm>
 #include <vector>

@@ -31,6 +31,11 @@ void write_banner() {
     write_record("sigma(x) - its sigma");
 }
 
-void write_prompt() { textio::formatted_write("(/,' x,sigma(x) : ',$)"); }
+namespace {
+// Scanned once, when the program is compiled.
+constexpr textio::WriteFormat prompt_format("(/,' x,sigma(x) : ',$)");
+}  // namespace
+
+void write_prompt() { textio::formatted_write(prompt_format); }
 
 }  // namespace norvex

@@ -21,8 +21,10 @@ void write_level(int level, float lower, float upper) {
 
 void read_measurement(textio::InputUnit& console, Measurement& m) {
     textio::ListRead query(console);
-    query.item(m.x);
-    query.item(m.sigma);
+    if (!query.two_plain_values(m.x, m.sigma)) {
+        query.item(m.x);
+        query.item(m.sigma);
+    }
     query.finish();
 }
 

@@ -17,3 +17,9 @@
 // two equal arguments among the points used divide by zero, which the
 // program's floating-point traps report.
 float DIVDIF(const float* f, const float* a, int n, float x, int m);
+
+// The two ways DIVDIF takes. Order 2, the program's own, has its steps
+// written out (n >= 3, where order 2 is not capped); every other order goes
+// through the general routine. Both give the same bits for order 2.
+float divdif_any_order(const float* f, const float* a, int n, float x, int m);
+float divdif_order_2(const float* f, const float* a, int n, float x);

@@ -15,6 +15,13 @@ inline constexpr std::size_t line_break_max = 6;
 // given whether the console line is open. A blank, like every character
 // without a meaning of its own, ends an open line and writes nothing on a
 // fresh one, so the very first record starts at the top.
-std::string_view line_break(char control, bool line_open);
+constexpr std::string_view line_break(char control, bool line_open) {
+    switch (control) {
+    case '0': return line_open ? "\r\n\r\n" : "\r\n";
+    case '1': return "\r\n\f\r \r";
+    case '+': return "\r";
+    default: return line_open ? "\r\n" : "";
+    }
+}
 
 }  // namespace textio

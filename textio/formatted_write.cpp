@@ -21,19 +21,17 @@ void place_literal(OutputRecord& record, std::string_view text) {
 
 }  // namespace
 
-void formatted_write(WriteFormat format) {
+void formatted_write(const WriteFormat& format) {
     begin_statement(StatementWord::write, console_name);
     OutputRecord record;
     bool hold = false;
-    FormatScanner scanner(format.text());
-    for (FormatPiece piece = scanner.next(); piece.kind != FormatPiece::Kind::end;
-         piece = scanner.next()) {
+    for (const FormatPiece& piece : format) {
         switch (piece.kind) {
         case FormatPiece::Kind::slash: record.write(); break;
         case FormatPiece::Kind::literal: place_literal(record, piece.text); break;
         case FormatPiece::Kind::dollar: hold = true; break;
         case FormatPiece::Kind::end:
-        case FormatPiece::Kind::invalid: return;
+        case FormatPiece::Kind::invalid: break;   // never among the pieces
         }
     }
     record.write();

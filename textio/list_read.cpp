@@ -1,5 +1,7 @@
 #include "textio/list_read.hpp"
 
+#include <cstring>
+
 #include "textio/real_from_text.hpp"
 #include "textio/repeat_count.hpp"
 #include "textio/run_state.hpp"
@@ -19,6 +21,74 @@ void ListRead::item(float& value) {
         scan_value();
     }
     store(value);
+}
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// What a plain value may hold: nothing that ends a value, starts a record
+// end, or gives it another form or a repeat count.
+bool is_plain(char c) {
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\r':
+    case '\n':
+    case ',':
+    case '/':
+    case '*':
+    case '(':
+    case ')':
+    case '\'':
+    case '"': return false;
+    default: return true;
+    }
+}
+
+}  // namespace
+
+bool ListRead::two_plain_values(float& first, float& second) {
+    if (unit_.position >= unit_.end) fetch(unit_);   // as the first character wanted would
+    const char* const line = unit_.buffer.data();
+    const std::size_t end = unit_.end;
+    auto skip = [&](std::size_t i, bool (*in)(char)) {
+        while (i < end && in(line[i])) ++i;
+        return i;
+    };
+
+    const std::size_t first_begin = skip(unit_.position, is_blank);
+    const std::size_t first_end = skip(first_begin, is_plain);
+    std::size_t i = skip(first_end, is_blank);
+    if (i < end && line[i] == ',') {
+        i = skip(i + 1, is_blank);
+    } else if (i == first_end) {
+        return false;   // no blank or comma after the first value
+    }
+    const std::size_t second_begin = i;
+    const std::size_t second_end = skip(second_begin, is_plain);
+    if (first_end == first_begin || second_end == second_begin || second_end == end) return false;
+    const char after = line[second_end];
+    if (!is_blank(after) && after != ',' && after != '/' && after != '\r' && after != '\n') return false;
+    // A record end must be in hand whole, so that finishing the record
+    // before the second value is stored fetches nothing and leaves the
+    // value's characters where they are.
+    if (after == '\r' && std::memchr(line + second_end, '\n', end - second_end) == nullptr) return false;
+
+    // The first value is stored when it ends, before anything after it is
+    // looked at by the general scan: a stop for it comes first.
+    first = real_from_text(line + first_begin, first_end - first_begin);
+    if (after == '\r' || after == '\n') {
+        // Ended by the record end: the record is finished before the value
+        // is stored, as the general scan does.
+        unit_.position = second_end;
+        finish_record(unit_);
+        record_end_ = true;
+    } else {
+        unit_.position = second_end + 1;   // its separator is consumed
+    }
+    second = real_from_text(line + second_begin, second_end - second_begin);
+    return true;
 }
 
 void ListRead::finish() {

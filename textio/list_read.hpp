@@ -21,6 +21,14 @@ public:
     // list leaves the item as it was.
     void item(float& value);
 
+    // The usual query line in one pass: two plain values (no repeat
+    // count, quote, parenthesis or slash in them) set apart by blanks or
+    // a comma, at the start of the statement, with the line's end in
+    // hand. Stores, stops and finishes records exactly as item() twice
+    // would; returns false, having consumed nothing, for any other line,
+    // which item() then scans.
+    bool two_plain_values(float& first, float& second);
+
     // Ends the statement at the end of its record.
     void finish();
 

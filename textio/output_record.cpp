@@ -1,14 +1,14 @@
 #include "textio/output_record.hpp"
 
 #include <algorithm>
-#include <cstring>
 
 #include "textio/console_write.hpp"
 #include "textio/run_state.hpp"
 
 namespace textio {
 
-void OutputRecord::place(std::string_view text) {
+// A record growing past one piece: what is full leaves as it fills.
+void OutputRecord::place_in_pieces(std::string_view text) {
     append_blanks(pending_blanks);
     pending_blanks = 0;
     append(text.data(), text.size());
@@ -18,7 +18,7 @@ void OutputRecord::append(const char* bytes, std::size_t count) {
     while (count > 0) {
         make_room();
         const std::size_t n = std::min(count, piece_size - size_);
-        std::memcpy(text() + size_, bytes, n);
+        std::memcpy(chars() + size_, bytes, n);
         size_ += n;
         bytes += n;
         count -= n;
@@ -29,7 +29,7 @@ void OutputRecord::append_blanks(std::size_t count) {
     while (count > 0) {
         make_room();
         const std::size_t n = std::min(count, piece_size - size_);
-        std::memset(text() + size_, ' ', n);
+        std::memset(chars() + size_, ' ', n);
         size_ += n;
         count -= n;
     }
@@ -40,7 +40,7 @@ void OutputRecord::append_blanks(std::size_t count) {
 void OutputRecord::make_room() {
     if (size_ < piece_size) return;
     if (handed_over_) {
-        write_console_record(text(), size_);
+        write_console_record(chars(), size_);
     } else {
         hand_over_first_piece();
     }
@@ -49,14 +49,14 @@ void OutputRecord::make_room() {
 
 void OutputRecord::hand_over_first_piece() {
     ConsoleLine& line = run_state().line;
-    if (size_ == 0) text()[size_++] = ' ';
+    if (size_ == 0) chars()[size_++] = ' ';
     if (line.dollar_hold) {
-        write_console_record(text(), size_);
+        write_console_record(chars(), size_);
     } else {
         // The control character is not printed: its line break takes its
         // place in front of the rest.
-        const std::string_view brk = line_break(text()[0], line.open);
-        char* start = text() + 1 - brk.size();
+        const std::string_view brk = line_break(chars()[0], line.open);
+        char* start = chars() + 1 - brk.size();
         std::memcpy(start, brk.data(), brk.size());
         write_console_record(start, brk.size() + size_ - 1);
     }
@@ -69,7 +69,7 @@ void OutputRecord::write() {
     if (!handed_over_) {
         hand_over_first_piece();
     } else if (size_ > 0) {
-        write_console_record(text(), size_);
+        write_console_record(chars(), size_);
     }
     size_ = 0;
     handed_over_ = false;

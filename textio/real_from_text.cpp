@@ -84,6 +84,63 @@ Convertible convertible_text(const char* text, std::size_t size, const NumberFor
     return {out.data(), out.data() + out.size()};
 }
 
+// The digits of a number whose mantissa, point left out, is an integer
+// below 2^53 and whose power of ten, once the point is moved to the end,
+// lies within +-22: both are exact doubles, so one multiplication or
+// division rounds once, to the nearest double, as the standard conversion
+// does. Most typed numbers are such; the rest go the long way.
+struct SmallDecimal {
+    std::uint64_t digits = 0;
+    int power = 0;
+};
+
+constexpr std::uint64_t exact_integer_limit = std::uint64_t{1} << 53;
+constexpr int exact_power_limit = 22;
+constexpr double powers_of_ten[exact_power_limit + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+bool small_decimal(const char* text, std::size_t size, const NumberForm& form, SmallDecimal& d) {
+    int fraction_digits = 0;
+    for (std::size_t i = form.mantissa_begin; i < form.mantissa_end; ++i) {
+        if (text[i] == '.') {
+            fraction_digits = static_cast<int>(form.mantissa_end - i - 1);
+            continue;
+        }
+        if (d.digits >= exact_integer_limit / 10) return false;
+        d.digits = d.digits * 10 + static_cast<unsigned>(text[i] - '0');
+    }
+    const std::int64_t power = exponent_value(text, size, form) - fraction_digits;
+    if (power < -exact_power_limit || power > exact_power_limit) return false;
+    d.power = static_cast<int>(power);
+    return true;
+}
+
+double small_decimal_value(const SmallDecimal& d) {
+    const double digits = static_cast<double>(d.digits);
+    return d.power < 0 ? digits / powers_of_ten[-d.power] : digits * powers_of_ten[d.power];
+}
+
+// The double a number converts to, stopping when it is too large for one;
+// 0 for one too small.
+double double_value(const char* text, std::size_t size, const NumberForm& form) {
+    SmallDecimal small;
+    if (small_decimal(text, size, form, small)) {
+        const double value = small_decimal_value(small);
+        return form.negative ? -value : value;
+    }
+    const Convertible number = convertible_text(text, size, form);
+    double value = 0;
+    const std::from_chars_result result = std::from_chars(number.begin, number.end, value);
+    if (result.ptr != number.end) io_stop(IoStop::invalid_real);
+    if (result.ec == std::errc::result_out_of_range || std::isinf(value)) {
+        if (decimal_order(text, size, form) >= 0) io_stop(IoStop::real_conversion_overflow);
+        return form.negative ? -0.0 : 0.0;
+    }
+    if (result.ec != std::errc{}) io_stop(IoStop::invalid_real);
+    return value;
+}
+
 }  // namespace
 
 float real_from_text(const char* text, std::size_t size) {
@@ -91,15 +148,7 @@ float real_from_text(const char* text, std::size_t size) {
     if (all_zero(text, form)) return form.negative ? -0.0f : 0.0f;
 
     const FpQuiet quiet;
-    const Convertible number = convertible_text(text, size, form);
-    double value = 0;
-    const std::from_chars_result result = std::from_chars(number.begin, number.end, value);
-    if (result.ptr != number.end) io_stop(IoStop::invalid_real);
-    if (result.ec == std::errc::result_out_of_range || std::isinf(value)) {
-        if (decimal_order(text, size, form) >= 0) io_stop(IoStop::real_conversion_overflow);
-        return form.negative ? -0.0f : 0.0f;
-    }
-    if (result.ec != std::errc{}) io_stop(IoStop::invalid_real);
+    const double value = double_value(text, size, form);
     if (std::fabs(value) > largest_accepted) io_stop(IoStop::real_out_of_range);
     return static_cast<float>(value);
 }

@@ -14,9 +14,10 @@ namespace textio {
 inline constexpr std::size_t real_text_max = 15;
 
 struct RealText {
-    // One position beyond the longest text, so that even a carry into an
-    // eighth integer digit, which no REAL value reaches, stays in bounds.
-    char chars[real_text_max + 1];
+    // Room past the longest text, so that the digits can be copied in
+    // whole words, and even a carry into an eighth integer digit, which no
+    // REAL value reaches, stays in bounds.
+    char chars[real_text_max + 9];
     std::size_t size = 0;
 
     std::string_view view() const& { return {chars, size}; }

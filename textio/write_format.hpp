@@ -8,6 +8,7 @@
 // A format is program text, so it is checked when the program is
 // compiled: a format with anything else in it does not build.
 
+#include <cstddef>
 #include <string_view>
 
 namespace textio {
@@ -85,22 +86,33 @@ private:
 // constant expression, it makes the compiler reject the call.
 void invalid_write_format();
 
-// A format checked at compile time; converts from a string literal.
+// A format checked at compile time, and scanned there once: a write
+// statement only carries out its pieces. Converts from a string literal.
 class WriteFormat {
 public:
+    // More pieces than this do not build; the program's format has four.
+    static constexpr std::size_t max_pieces = 16;
+
     consteval WriteFormat(const char* text) : text_(text) {
         FormatScanner scanner(text_);
         for (;;) {
             const FormatPiece piece = scanner.next();
             if (piece.kind == FormatPiece::Kind::end) break;
-            if (piece.kind == FormatPiece::Kind::invalid) invalid_write_format();
+            if (piece.kind == FormatPiece::Kind::invalid || count_ == max_pieces) invalid_write_format();
+            pieces_[count_++] = piece;
         }
     }
 
     constexpr std::string_view text() const { return text_; }
 
+    // The slashes, literals and dollar signs, left to right.
+    constexpr const FormatPiece* begin() const { return pieces_; }
+    constexpr const FormatPiece* end() const { return pieces_ + count_; }
+
 private:
     std::string_view text_;
+    FormatPiece pieces_[max_pieces] = {};
+    std::size_t count_ = 0;
 };
 
 }  // namespace textio

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -92,6 +93,55 @@ TEST(RealFromText, AgreesWithStrtodInEverySpelling) {
         if (std::fabs(nearest) > FLT_MAX) continue;
         SCOPED_TRACE(text);
         ASSERT_EQ(bits(real_of(text)), bits(static_cast<float>(nearest)));
+    }
+}
+
+// Where one multiplication or division by a power of ten is exact and
+// where it is not: mantissas around 2^53 = 9007199254740992, powers of
+// ten around +-22, long mantissas of leading and trailing zeros.
+TEST(RealFromText, AgreesWithStrtodWhereExactArithmeticEnds) {
+    std::mt19937_64 random(53);
+    const std::uint64_t around[] = {9007199254740992ull, 900719925474099ull, 4503599627370496ull};
+    for (int i = 0; i < 60000; ++i) {
+        const std::uint64_t base = around[i % 3];
+        const std::uint64_t digits = base - 20 + random() % 40;
+        const int power = static_cast<int>(random() % 60) - 30;
+        const char* sign = i % 5 == 0 ? "-" : "";
+        const unsigned long long d = digits;
+        char text[64];
+        switch (i % 4) {
+        case 0: std::snprintf(text, sizeof text, "%s%lluE%d", sign, d, power); break;
+        case 1: std::snprintf(text, sizeof text, "%s000%lluE%d", sign, d, power); break;
+        case 2: std::snprintf(text, sizeof text, "%s%llu000E%d", sign, d, power); break;
+        default:
+            std::snprintf(text, sizeof text, "%s%llu.%08lluE%d", sign, d / 100000000, d % 100000000, power);
+        }
+        const double nearest = std::strtod(text, nullptr);
+        if (std::fabs(nearest) > FLT_MAX) continue;
+        SCOPED_TRACE(text);
+        ASSERT_EQ(bits(real_of(text)), bits(static_cast<float>(nearest)));
+    }
+}
+
+// An odd integer between 2^24 and 2^25 lies halfway between two REALs;
+// a last digit a few units up or down, far past the point, decides the
+// rounding only if the double in between is the nearest one. 14 to 18
+// digits, on both sides of 2^53.
+TEST(RealFromText, HalfwayBetweenRealsNudgedByTheLastDigit) {
+    std::mt19937_64 random(24);
+    for (int i = 0; i < 20000; ++i) {
+        const unsigned long long halfway = (1ull << 24) + 2 * (random() % (1ull << 23)) + 1;
+        const int zeros = 6 + static_cast<int>(random() % 5);
+        unsigned long long scaled = halfway;
+        for (int k = 0; k < zeros; ++k) scaled *= 10;
+        for (const unsigned long long nudge : {0ull, 1ull, 3ull, 7ull, 9ull, 15ull}) {
+          for (const unsigned long long digits : {scaled - nudge, scaled + nudge}) {
+            char text[48];
+            std::snprintf(text, sizeof text, "%lluE-%d", digits, zeros);
+            SCOPED_TRACE(text);
+            ASSERT_EQ(bits(real_of(text)), bits(static_cast<float>(std::strtod(text, nullptr))));
+          }
+        }
     }
 }
 
